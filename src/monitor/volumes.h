@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace wrenhollow {
+
+constexpr uint32_t kDriveRemote = 4;
+constexpr uint32_t kFileDeviceDisk = 7;
+
+// STORAGE_DEVICE_NUMBER as IOCTL_STORAGE_GET_DEVICE_NUMBER returns it.
+struct StorageDeviceNumber {
+  uint32_t deviceType;
+  uint32_t deviceNumber;
+  uint32_t partitionNumber;
+};
+
+// The machine's live volumes, as far as drive letters are resolved from them.
+class VolumeSource {
+ public:
+  virtual ~VolumeSource() = default;
+
+  // GetLogicalDrives: bit 0 is A:.
+  virtual uint32_t LogicalDrives() = 0;
+  // GetDriveTypeA of "X:\".
+  virtual uint32_t DriveType(char letter) = 0;
+  // Opens "\\.\X:", asks for its storage device number and closes it; false when the open or the query fails,
+  // leaving *number untouched.
+  virtual bool QueryDeviceNumber(char letter, StorageDeviceNumber* number) = 0;
+};
+
+// A fixed set of volumes, for tests and benchmarks.
+class VolumeTable : public VolumeSource {
+ public:
+  struct Volume {
+    char letter;
+    uint32_t driveType;
+    bool answers;  // whether the volume opens and answers the device-number query
+    StorageDeviceNumber number;
+  };
+
+  VolumeTable() = default;
+  explicit VolumeTable(std::vector<Volume> volumes) : volumes_(std::move(volumes)) {}
+
+  uint32_t LogicalDrives() override;
+  uint32_t DriveType(char letter) override;
+  bool QueryDeviceNumber(char letter, StorageDeviceNumber* number) override;
+
+ private:
+  const Volume* Find(char letter) const;
+
+  std::vector<Volume> volumes_;
+};
+
+}  // namespace wrenhollow

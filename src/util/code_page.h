@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+namespace wrenhollow {
+
+// Converts exactly `count` UTF-16 code units, NULs included, to the system's ANSI code page as
+// WideCharToMultiByte(CP_ACP) does, writing at most `size` bytes (no terminator is added). Characters the code
+// page lacks become "?". Returns the bytes written. The Windows build converts with the system; the portable
+// build converts to Windows-1252, the code page the tests run Wine with.
+size_t WideToAnsi(const char16_t* text, size_t count, char* out, size_t size);
+
+}  // namespace wrenhollow
