@@ -32,17 +32,25 @@ class MemoryHive : public RegistrySource {
   void DeleteKey(std::string_view path);
   void SetValue(std::string_view keyPath, const char* name, uint32_t type, const void* data, uint32_t size);
   void DeleteValue(std::string_view keyPath, const char* name);
+  // Makes OpenKey of an existing key fail with kErrorAccessDenied, as a key with a restrictive ACL does; it
+  // still enumerates under its parent.
+  void DenyAccess(std::string_view path);
 
   // Keys opened and not yet closed; every pass of the monitor must leave this where it found it.
   int OpenKeyCount() const;
 
  private:
+  struct Value;
   struct Node;
+  static Node* Child(const Node& node, std::string_view name);
+  static Value* FindValue(Node& node, std::string_view name);
   Node* Find(std::string_view path) const;
+  Node* Create(std::string_view path);
   Node* NodeOf(RegKey key) const;
 
   std::unique_ptr<Node> root_;  // holds the root keys (HKEY_LOCAL_MACHINE, ...) as children
   std::vector<Node*> handles_;  // open keys; a key is its index + 1, a closed slot is null
+  std::vector<std::unique_ptr<Node>> detached_;  // deleted subtrees that open handles still point into
 };
 
 }  // namespace wrenhollow
