@@ -1,0 +1,79 @@
+#include "util/text.h"
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace wrenhollow {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualBytesNoCase(const char* a, const char* b, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int FindSubstring(std::string_view text, std::string_view pattern) {
+  if (pattern.size() > text.size()) return -1;
+  for (size_t p = 0; p + pattern.size() <= text.size(); ++p) {
+    if (std::memcmp(text.data() + p, pattern.data(), pattern.size()) == 0) return static_cast<int>(p);
+  }
+  return -1;
+}
+
+int FindNoCase(std::string_view text, std::string_view pattern) {
+  if (pattern.size() > text.size()) return -1;
+  for (size_t p = 0; p + pattern.size() <= text.size(); ++p) {
+    if (EqualBytesNoCase(text.data() + p, pattern.data(), pattern.size())) return static_cast<int>(p);
+  }
+  return -1;
+}
+
+bool EqualsNoCase(const char* a, const char* b) {
+  if (a == nullptr) a = "";
+  if (b == nullptr) b = "";
+  for (;; ++a, ++b) {
+    if (LowerAscii(*a) != LowerAscii(*b)) return false;
+    if (*a == '\0') return true;
+  }
+}
+
+void CopyBounded(char* buffer, size_t size, std::string_view text) {
+  if (size == 0) return;
+  const size_t count = text.size() < size - 1 ? text.size() : size - 1;
+  std::memmove(buffer, text.data(), count);
+  buffer[count] = '\0';
+}
+
+void CopyTrimmed(char* buffer, size_t size, std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    CopyBounded(buffer, size, "");
+    return;
+  }
+  CopyBounded(buffer, size, text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+void ReplaceChar(char* text, char c) {
+  for (; *text != '\0'; ++text) {
+    if (*text == c) *text = '_';
+  }
+}
+
+int Truncate(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+void ClearAfterHeader(void* record, size_t size) {
+  if (size > 4) std::memset(static_cast<char*>(record) + 4, 0, size - 4);
+}
+
+}  // namespace wrenhollow
