@@ -29,7 +29,7 @@ uint32_t FirmwareRevision(const char* hardwareId) {
 }
 
 void ReadClassCodes(const char* compatibleId, UsbDeviceInfo& info) {
-  if (std::strlen(compatibleId) < 4 || !EqualsNoCase(std::string_view(compatibleId, 4), "usb\\")) return;
+  if (!StartsWithNoCase(compatibleId, "usb\\")) return;
   ForEachTaggedPiece(compatibleId + 4, [&](std::string_view tag, std::string_view value) {
     if (EqualsNoCase(tag, "class")) info.classCode = ParseHexPrefix(value);
     else if (EqualsNoCase(tag, "subclass")) info.subclassCode = ParseHexPrefix(value);

@@ -65,7 +65,7 @@ void AssignVolumeLetters(const RegistryReader& reader, VolumeSource& volumes, De
     std::snprintf(valueName, sizeof valueName, "%u", number.deviceNumber);
     char instancePath[kDiskEnumTextSize];
     if (!reader.ReadStringAt(kLocalMachine, kDiskEnumPath, valueName, instancePath, kDiskEnumTextSize - 1)) continue;
-    if (std::strlen(instancePath) < 7 || !EqualsNoCase(std::string_view(instancePath, 7), "USBSTOR")) continue;
+    if (!StartsWithNoCase(instancePath, "USBSTOR")) continue;
 
     for (UsbDeviceInfo& info : snapshot) {
       if (info.storageDeviceKey[0] == '\0') continue;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "monitor/reg_file.h"
+#include "monitor/registry_memory.h"
+#include "support/fixture_path.h"
+
+namespace wrenhollow::test {
+
+inline std::string ReadFixture(const std::string& relative) {
+  std::ifstream file(FixturePath(relative), std::ios::binary);
+  EXPECT_TRUE(file.good()) << "missing fixture " << relative;
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+// Applies .reg text to a hive; a malformed fixture fails the test where it is loaded.
+inline void ApplyReg(MemoryHive& hive, const std::string& text) {
+  RegFileError error;
+  ASSERT_TRUE(LoadRegFile(text, hive, &error)) << "line " << error.line << ": " << error.message;
+}
+
+inline void ApplyRegFixture(MemoryHive& hive, const std::string& relative) {
+  ApplyReg(hive, ReadFixture(relative));
+}
+
+// Version 5 text from the lines that follow the header.
+inline std::string Reg5(const std::string& body) {
+  return "Windows Registry Editor Version 5.00\r\n\r\n" + body;
+}
+
+}  // namespace wrenhollow::test
