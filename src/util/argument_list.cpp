@@ -39,6 +39,10 @@ int ArgumentList::Find(const char* text) const {
   return -1;
 }
 
-bool ArgumentList::Is(int index, const char* text) const { return EqualsNoCase(arguments_.Get(index), text); }
+bool ArgumentList::Is(int index, const char* text) const {
+  // An index past the last argument compares with "".
+  const char* argument = arguments_.Get(index);
+  return EqualsNoCase(argument != nullptr ? argument : "", text);
+}
 
 }  // namespace wrenhollow

@@ -34,13 +34,18 @@ int FindNoCase(std::string_view text, std::string_view pattern) {
   return -1;
 }
 
-bool EqualsNoCase(const char* a, const char* b) {
-  if (a == nullptr) a = "";
-  if (b == nullptr) b = "";
-  for (;; ++a, ++b) {
-    if (LowerAscii(*a) != LowerAscii(*b)) return false;
-    if (*a == '\0') return true;
-  }
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && EqualBytesNoCase(a.data(), b.data(), a.size());
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualBytesNoCase(text.data(), prefix.data(), prefix.size());
+}
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = LowerAscii(c);
+  return folded;
 }
 
 void CopyBounded(char* buffer, size_t size, std::string_view text) {

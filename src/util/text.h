@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace wrenhollow {
@@ -10,8 +11,12 @@ namespace wrenhollow {
 int FindSubstring(std::string_view text, std::string_view pattern);
 // The same, with ASCII letters compared without regard to case.
 int FindNoCase(std::string_view text, std::string_view pattern);
-// Whether two texts are equal with ASCII letters compared without regard to case; nullptr counts as "".
-bool EqualsNoCase(const char* a, const char* b);
+// Whether two texts are equal with ASCII letters compared without regard to case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// Whether the text begins with the prefix, ASCII letters compared without regard to case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// The text with ASCII letters in lower case: a key for lookups that ignore case.
+std::string FoldCase(std::string_view text);
 
 // Copies at most size - 1 characters of text into buffer and terminates it (nothing when size is 0).
 void CopyBounded(char* buffer, size_t size, std::string_view text);

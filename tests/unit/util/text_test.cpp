@@ -43,8 +43,9 @@ TEST(EqualsNoCaseTest, ComparesWholeTexts) {
   EXPECT_FALSE(EqualsNoCase("/stext", "/stex"));
   EXPECT_FALSE(EqualsNoCase("/stex", "/stext"));
   EXPECT_TRUE(EqualsNoCase("", ""));
-  EXPECT_TRUE(EqualsNoCase(nullptr, ""));
-  EXPECT_FALSE(EqualsNoCase(nullptr, "a"));
+  EXPECT_TRUE(StartsWithNoCase("USB\\Class_08", "usb\\"));
+  EXPECT_FALSE(StartsWithNoCase("US", "usb"));
+  EXPECT_EQ(FoldCase("Vid_0781&PID_5567"), "vid_0781&pid_5567");
   EXPECT_FALSE(EqualsNoCase("@", "`"));
 }
 
