@@ -16,6 +16,10 @@ class MemoryHost {
     return false;
   }
   int OpenKeyCount() const { return hive_.OpenKeyCount(); }
+  bool SetBareString(const std::string& keyPath, const char* name, const std::string& text) {
+    hive_.SetValue("HKEY_LOCAL_MACHINE\\" + keyPath, name, kRegSz, text.data(), static_cast<uint32_t>(text.size()));
+    return true;
+  }
   MemoryHive& Hive() { return hive_; }
 
  private:

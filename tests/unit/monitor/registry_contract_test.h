@@ -17,7 +17,9 @@
 namespace wrenhollow::test {
 
 // A Host supplies: RegistrySource& Source(); bool Import(const std::string& regText, std::string* error);
-// int OpenKeyCount() (-1 when the adapter cannot count).
+// int OpenKeyCount() (-1 when the adapter cannot count); and
+// bool SetBareString(const std::string& keyPath, const char* name, const std::string& text), which stores an
+// ASCII REG_SZ under HKEY_LOCAL_MACHINE\keyPath without a terminating NUL (Wine's regedit adds one on import).
 template <typename Host>
 class RegistryContractTest : public testing::Test {
  protected:
@@ -194,7 +196,8 @@ TYPED_TEST_P(RegistryContractTest, StringTypesReadAsStoredWithoutExpansion) {
 }
 
 TYPED_TEST_P(RegistryContractTest, StringWithoutNulIsTerminated) {
-  this->Import("[$ROOT]\n\"Bare\"=hex(1):41,00,42,00\n");
+  this->Import("[$ROOT]\n");
+  ASSERT_TRUE(this->host_.SetBareString(this->RootPath(), "Bare", "AB"));
   const RegKey root = this->OpenRoot();
   uint8_t raw[8];
   std::memset(raw, 'x', sizeof raw);
@@ -202,6 +205,10 @@ TYPED_TEST_P(RegistryContractTest, StringWithoutNulIsTerminated) {
   ASSERT_EQ(this->Source().QueryValue(root, "Bare", nullptr, raw, &size), kErrorSuccess);
   EXPECT_EQ(size, 2u);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(raw), 3), std::string("AB\0", 3));
+  std::memset(raw, 'x', sizeof raw);
+  size = 2;
+  ASSERT_EQ(this->Source().QueryValue(root, "Bare", nullptr, raw, &size), kErrorSuccess);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(raw), 3), "ABx");
   char text[8];
   std::memset(text, 'x', sizeof text);
   EXPECT_EQ(this->reader_.QueryString(root, "Bare", text, 2), kErrorSuccess);
