@@ -264,14 +264,15 @@ std::string ReadFixture(const std::string& relative) {
 TEST(RealHiveFixtures, LoadAndAnswerTheMonitorsPaths) {
   struct Case {
     const char* file;
-    uint32_t current;
     const char* instance;
     const char* deviceDesc;
+    const char* storageKey;  // "" when the machine saw no USB disk
   };
   const Case cases[] = {
-      {"hives/system_b.reg", 1, "ControlSet001\\Enum\\USB\\ROOT_HUB30\\4&2b4ad76&0&0",
-       "@usbhub3.inf,%usbhub3.roothub.devicedesc%;USB Root Hub (USB 3.0)"},
-      {"hives/system_2.reg", 1, "ControlSet001\\Enum\\USB\\VID_80EE&PID_0021\\5&2b4ad76&0&1", ""},
+      {"hives/system_b.reg", "ControlSet001\\Enum\\USB\\VID_0781&PID_5580\\AA010215170355310594",
+       "@usbstor.inf,%genericbulkonly.devicedesc%;USB Mass Storage Device", "ControlSet001\\Enum\\USBSTOR"},
+      {"hives/system_2.reg", "ControlSet001\\Enum\\USB\\VID_80EE&PID_0021\\5&2d7ae1ff&0&1",
+       "@input.inf,%hid.devicedesc%;USB Input Device", ""},
   };
   for (const Case& c : cases) {
     const std::string text = ReadFixture(c.file);
@@ -284,13 +285,45 @@ TEST(RealHiveFixtures, LoadAndAnswerTheMonitorsPaths) {
     ASSERT_EQ(reader.OpenKey(kLocalMachine, "SYSTEM", &system), kErrorSuccess);
     uint32_t current = 0;
     EXPECT_TRUE(reader.ReadDwordAt(system, "Select", "Current", &current)) << c.file;
-    EXPECT_EQ(current, c.current) << c.file;
-    char text256[256];
-    EXPECT_TRUE(reader.ReadStringAt(system, c.instance, "DeviceDesc", text256, 255)) << c.file;
-    EXPECT_STREQ(text256, c.deviceDesc) << c.file;
+    EXPECT_EQ(current, 1u) << c.file;
+    char desc[256];
+    EXPECT_TRUE(reader.ReadStringAt(system, c.instance, "DeviceDesc", desc, 255)) << c.file;
+    EXPECT_STREQ(desc, c.deviceDesc) << c.file;
+    RegKey storage = 0;
+    EXPECT_EQ(reader.OpenKey(system, "ControlSet001\\Enum\\USBSTOR", &storage),
+              *c.storageKey ? kErrorSuccess : kErrorFileNotFound)
+        << c.file;
+    if (*c.storageKey) reader.CloseKey(storage);
+    RegKey interfaces = 0;
+    ASSERT_EQ(reader.OpenKey(system, "ControlSet001\\Control\\DeviceClasses\\{A5DCBF10-6530-11D2-901F-00C04FB951ED}",
+                             &interfaces),
+              kErrorSuccess)
+        << c.file;
+    char name[kSubkeyNameSize];
+    EXPECT_EQ(reader.EnumSubkey(interfaces, 0, name), kErrorSuccess) << c.file;
+    reader.CloseKey(interfaces);
     reader.CloseKey(system);
     EXPECT_EQ(hive.OpenKeyCount(), 0);
   }
+}
+
+TEST(RealHiveFixtures, UnterminatedSymbolicNameReadsWhole) {
+  // Windows stored this REG_SZ without its NUL; the loader keeps it that way and the reader terminates it.
+  MemoryHive hive;
+  RegFileError error;
+  ASSERT_TRUE(LoadRegFile(ReadFixture("hives/system_b.reg"), hive, &error)) << error.message;
+  RegistryReader reader(hive);
+  const char* parameters = "SYSTEM\\ControlSet001\\Enum\\USB\\ROOT_HUB20\\4&1671a21&0\\Device Parameters";
+  RegKey key = 0;
+  ASSERT_EQ(reader.OpenKey(kLocalMachine, parameters, &key), kErrorSuccess);
+  uint32_t size = 0;
+  EXPECT_EQ(hive.QueryValue(key, "SymbolicName", nullptr, nullptr, &size), kErrorSuccess);
+  const std::string expected = "\\??\\USB#ROOT_HUB20#4&1671a21&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}";
+  EXPECT_EQ(size, expected.size());
+  char text[256];
+  EXPECT_EQ(reader.QueryString(key, "SymbolicName", text, 255), kErrorSuccess);
+  EXPECT_EQ(std::string(text), expected);
+  reader.CloseKey(key);
 }
 
 }  // namespace
