@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace wrenhollow {
+
+// Owns a file handle and closes it when it goes.
+class FileHandle {
+ public:
+  FileHandle() = default;
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() { Close(); }
+  FileHandle(FileHandle&& other) noexcept : handle_(other.Release()) {}
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  HANDLE Release();
+  void Close();
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// An existing file, shared for reading and writing with others; not open on failure (see GetLastError()).
+FileHandle OpenForReading(const char* name);
+// A new or emptied file that others may read while it is written; not open on failure.
+FileHandle CreateForWriting(const char* name);
+// Writes the text's bytes without its terminator.
+bool WriteText(HANDLE file, const char* text);
+// Reads up to count bytes; *read gets the bytes read.
+bool ReadBytes(HANDLE file, void* buffer, DWORD count, DWORD* read);
+// Writes FF FE, the mark that starts a UTF-16 little-endian text.
+bool WriteUtf16Mark(HANDLE file);
+bool FileExists(const char* name);
+
+// The program's own path, into a buffer of kPathSize; "" on failure.
+void GetProgramPath(char* buffer);
+// The program's folder without the final "\", into a buffer of kPathSize.
+void GetProgramFolder(char* buffer);
+// The Windows folder, into a buffer of kPathSize; asked of the system once and remembered.
+void GetWindowsFolder(char* buffer);
+
+}  // namespace wrenhollow

@@ -1,0 +1,82 @@
+#include "util/window_helpers_win32.h"
+
+#include <commctrl.h>
+
+#include "util/text.h"
+
+namespace wrenhollow {
+namespace {
+
+HCURSOR replacedCursor = nullptr;
+
+}  // namespace
+
+POINT CenteredOrigin(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
+  POINT origin;
+  origin.x = (screenWidth - windowWidth - 1) / 2;
+  origin.y = (screenHeight - windowHeight - 1) / 2;
+  if (origin.x < 0) origin.x = 0;
+  if (origin.y < 0) origin.y = 0;
+  return origin;
+}
+
+void CenterWindow(HWND window) {
+  int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+  if (screenWidth == 0 || screenHeight == 0) {
+    HDC screen = GetDC(nullptr);
+    screenWidth = GetDeviceCaps(screen, HORZRES);
+    screenHeight = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+  }
+  RECT bounds;
+  if (!GetWindowRect(window, &bounds)) return;
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  const POINT origin = CenteredOrigin(screenWidth, screenHeight, width, height);
+  MoveWindow(window, origin.x, origin.y, width, height, TRUE);
+}
+
+void ShowWaitCursor() { replacedCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
+
+void RestoreCursor() { SetCursor(replacedCursor); }
+
+void SetMenuCheck(HWND window, int submenuPosition, UINT command, bool on) {
+  HMENU submenu = GetSubMenu(GetMenu(window), submenuPosition);
+  if (submenu != nullptr) CheckMenuItem(submenu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SetToolbarCheck(HWND toolbar, int command, bool on) {
+  LRESULT state = SendMessageA(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
+  // -1: no such button.
+  if (state == -1) return;
+  state = on ? (state | TBSTATE_CHECKED) : (state & ~static_cast<LRESULT>(TBSTATE_CHECKED));
+  SendMessageA(toolbar, TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
+}
+
+HFONT MakeFont(const char* face, int height, bool underline) {
+  LOGFONTA font = {};
+  font.lfHeight = height;
+  font.lfWeight = FW_BOLD;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  CopyBounded(font.lfFaceName, face);
+  return CreateFontIndirectA(&font);
+}
+
+bool IsEditControl(HWND window) {
+  char className[64];
+  if (GetClassNameA(window, className, sizeof className) == 0) return false;
+  return EqualsNoCase(className, "edit");
+}
+
+bool IsNtPlatform() {
+  static const bool nt = [] {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  }();
+  return nt;
+}
+
+}  // namespace wrenhollow
