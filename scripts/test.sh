@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and passes every test layer:
+#   1. the portable core's tests, natively, with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   2. the same tests and the Win32 adapter tests, built with MinGW-w64 and run under Wine;
+#   3. each fuzzer for a short while (WRENHOLLOW_FUZZ_SECONDS, default 30); a crash fails the run;
+# and checks that the benchmarks still build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc)
+scripts/setup.sh
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "native core tests (sanitizers)"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native
+
+step "Windows build, tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+ctest --preset windows
+
+step "fuzzers"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --test-dir build/fuzz --output-on-failure
+
+step "benchmarks build"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs"
