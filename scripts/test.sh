@@ -23,7 +23,7 @@ cmake --build --preset windows -j "$jobs"
 ctest --preset windows
 
 step "fuzzers"
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DWRENHOLLOW_FUZZ_SECONDS="${WRENHOLLOW_FUZZ_SECONDS:-30}" >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 ctest --test-dir build/fuzz --output-on-failure
 

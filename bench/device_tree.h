@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace wrenhollow::bench {
+
+// Where the generated keys are written: the in-memory hive or the real registry.
+class RegistryWriter {
+ public:
+  virtual ~RegistryWriter() = default;
+  // Creates the key (below HKEY_LOCAL_MACHINE) and its parents, then sets the value unless name is null.
+  virtual void Set(const std::string& keyPath, const char* name, uint32_t type, const void* data, uint32_t size) = 0;
+};
+
+// Writes `devices` recorded USB device instances as Windows lays them out: instance values, Device Parameters,
+// interface keys (half of them linked), a USBSTOR child and mounted volume for every tenth, and no interface
+// path for every fifth, which only the second link pass can tie to its interface.
+void WriteDeviceTree(RegistryWriter& writer, int devices);
+
+}  // namespace wrenhollow::bench
