@@ -40,13 +40,5 @@ TEST(FixedClockTest, TimesTheSystemRefusesAreEmpty) {
   EXPECT_EQ(Format(~FileTime{0}), "");
 }
 
-TEST(FixedClockTest, StandsStillInUtc) {
-  FixedClock clock(133541212290000000);
-  EXPECT_EQ(clock.NowUtc(), 133541212290000000u);
-  EXPECT_EQ(clock.ToLocal(42), 42u);
-  clock.Set(7);
-  EXPECT_EQ(clock.NowUtc(), 7u);
-}
-
 }  // namespace
 }  // namespace wrenhollow

@@ -9,13 +9,12 @@ constexpr Color kRed = 0x0000FF;
 constexpr Color kGreen = 0x00FF00;
 constexpr Color kBlue = 0xFF0000;
 
-TEST(BlendColorTest, OneStopIsThatStop) {
+TEST(BlendColorTest, OneStopIsThatStopAndNoneIsBlack) {
   const Color stops[] = {0x123456};
   EXPECT_EQ(BlendColor(stops, 1, 7, 10), 0x123456u);
   EXPECT_EQ(BlendColor(stops, 1, 0, 0), 0x123456u);
+  EXPECT_EQ(BlendColor(nullptr, 0, 1, 2), 0u);
 }
-
-TEST(BlendColorTest, NoStopsGiveBlack) { EXPECT_EQ(BlendColor(nullptr, 0, 1, 2), 0u); }
 
 TEST(BlendColorTest, TwoStopsTruncateEachChannel) {
   const Color stops[] = {kRed, kBlue};

@@ -8,14 +8,6 @@
 namespace wrenhollow {
 namespace {
 
-TEST(StringListTest, StartsEmpty) {
-  StringList list;
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(list.CharCapacity(), 0);
-  EXPECT_EQ(list.Get(0), nullptr);
-  EXPECT_EQ(list.FindExact(""), -1);
-}
-
 TEST(StringListTest, AppendReturnsIndexesAndStoresTerminatedTexts) {
   StringList list;
   EXPECT_EQ(list.Append("alpha"), 0);
@@ -37,6 +29,9 @@ TEST(StringListTest, GetOutOfRangeGivesNone) {
   EXPECT_EQ(list.Get(-1), nullptr);
   EXPECT_EQ(list.Get(1), nullptr);
   EXPECT_EQ(list.Get(INT_MAX), nullptr);
+  StringList empty;
+  EXPECT_EQ(empty.Get(0), nullptr);
+  EXPECT_EQ(empty.FindExact(""), -1);
 }
 
 TEST(StringListTest, UsedSizeOfExactlyOneStepGrowsToTwo) {

@@ -45,5 +45,35 @@ TEST(SystemErrorTextTest, TextsWithInsertsKeepThem) {
   EXPECT_NE(text.find("%"), std::string::npos) << text;
 }
 
+// Reads the text of the "Error" message box once it shows, then closes it.
+DWORD WINAPI CloseErrorBox(void* shown) {
+  for (int attempt = 0; attempt < 500; ++attempt) {
+    HWND box = FindWindowA("#32770", "Error");
+    if (box != nullptr) {
+      // The message box's text is the static control with id 0xFFFF.
+      GetDlgItemTextA(box, 0xFFFF, static_cast<char*>(shown), kErrorTextSize);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(10);
+  }
+  return 1;
+}
+
+std::string ShownError(DWORD code) {
+  char shown[kErrorTextSize] = "";
+  HANDLE closer = CreateThread(nullptr, 0, CloseErrorBox, shown, 0, nullptr);
+  ShowSystemError(code, nullptr);
+  WaitForSingleObject(closer, INFINITE);
+  CloseHandle(closer);
+  return shown;
+}
+
+TEST(ShowSystemErrorTest, LastErrorWithoutTextShowsUnknownError) {
+  // Code 0 stands for the last error. One box only: each takes a while to show under Wine.
+  SetLastError(0x2000ABCD);
+  EXPECT_EQ(ShownError(0), "Error 536914893: Unknown Error");
+}
+
 }  // namespace
 }  // namespace wrenhollow
