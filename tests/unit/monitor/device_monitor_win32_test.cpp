@@ -78,7 +78,9 @@ TEST_P(TransitionOnWine, RefreshReportsWhatTheMemoryHiveReports) {
   overWine.Refresh();
 
   EXPECT_EQ(Describe(overWine.events), Describe(overMemory.events));
-  if (GetParam() != "no_change" && GetParam() != "case_only") EXPECT_FALSE(overWine.events.empty());
+  if (GetParam() != "no_change" && GetParam() != "case_only") {
+    EXPECT_FALSE(overWine.events.empty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, TransitionOnWine, ::testing::ValuesIn(test::DeviceScenarios()),
