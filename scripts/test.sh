@@ -12,21 +12,33 @@ scripts/setup.sh
 
 step() { printf '\n== %s\n' "$*"; }
 
+# Runs ctest and adds its count of tests to the total; a failure ends the script.
+total=0
+run_ctest() {
+  local log
+  log=$(mktemp)
+  ctest "$@" | tee "$log"
+  total=$((total + $(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)))
+  rm -f "$log"
+}
+
 step "native core tests (sanitizers)"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
-ctest --preset native
+run_ctest --preset native
 
 step "Windows build, tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
-ctest --preset windows
+run_ctest --preset windows
 
 step "fuzzers"
 cmake --preset fuzz -DWRENHOLLOW_FUZZ_SECONDS="${WRENHOLLOW_FUZZ_SECONDS:-30}" >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-ctest --test-dir build/fuzz --output-on-failure
+run_ctest --test-dir build/fuzz --output-on-failure
 
 step "benchmarks build"
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$jobs"
+
+printf '\n%d passed, 0 failed\n' "$total"
