@@ -3,11 +3,11 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang lld libclang-rt-14-dev
-  libgtest-dev googletest libbenchmark-dev
-  mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool imagemagick
-  libwin-hivex-perl xz-utils python3 libxml2-utils
+  cmake ninja-build g++ clang libclang-rt-14-dev    # native build; libFuzzer comes with clang's runtime
+  libgtest-dev googletest libbenchmark-dev          # GoogleTest (also as source for the cross build), Benchmark
+  mingw-w64 g++-mingw-w64-x86-64-posix              # the Windows build
+  wine wine64 xvfb                                  # running it
+  libwin-hivex-perl xz-utils                        # re-exporting the captured hives (scripts/export-hive-fixtures.sh)
 )
 
 missing=()
