@@ -1,5 +1,6 @@
 #include "util/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -36,6 +37,16 @@ int FindNoCase(std::string_view text, std::string_view pattern) {
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && EqualBytesNoCase(a.data(), b.data(), a.size());
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
+    const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -13,6 +13,9 @@ int FindSubstring(std::string_view text, std::string_view pattern);
 int FindNoCase(std::string_view text, std::string_view pattern);
 // Whether two texts are equal with ASCII letters compared without regard to case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// <0, 0 or >0 as a is before, equal to or after b, comparing bytes with ASCII letters in lower case (the
+// C runtime's case-insensitive comparison in a single-byte code page).
+int CompareNoCase(std::string_view a, std::string_view b);
 // Whether the text begins with the prefix, ASCII letters compared without regard to case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // The text with ASCII letters in lower case: a key for lookups that ignore case.

@@ -1,0 +1,40 @@
+#include "report/column_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace wrenhollow {
+namespace {
+
+TEST(ComputeVisibleColumnsTest, HiddenColumnsDropOutAndSharedPositionsKeepIdOrder) {
+  const std::vector<ColumnPlacement> placements = {
+      {true, 2, 100}, {true, 0, 0},  {true, 1, 50}, {true, 1, 80},
+      {false, 3, 90},  // unreadable: hidden
+      {true, 40, 10},  // clamped to the last position
+      {true, -5, 10},  // clamped to the first
+  };
+  EXPECT_EQ(ComputeVisibleColumns(placements), (std::vector<int>{6, 2, 3, 0, 5}));
+  EXPECT_EQ(ComputeVisibleColumns(PlacementsOf(DefaultColumnLayout(3))), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(PlanLayoutTest, AppliesByIncreasingPositionAndKeepsOutOfRangeWidths) {
+  const std::vector<ColumnLayoutEntry> layout = {{120, 2}, {0, 0}, {2500, 1}, {70, 1}, {1999, 4}};
+  const std::vector<ColumnLayoutStep> steps = PlanLayout(layout);
+  ASSERT_EQ(steps.size(), 4u);
+  const ColumnLayoutStep expected[] = {{1, 0, true, 0}, {2, 1, false, 0}, {0, 2, true, 120}, {4, 4, true, 1999}};
+  for (size_t i = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(steps[i].column, expected[i].column);  // position 1: the lower id only
+    EXPECT_EQ(steps[i].position, expected[i].position);
+    EXPECT_EQ(steps[i].setWidth, expected[i].setWidth);
+    EXPECT_EQ(steps[i].width, expected[i].width);
+  }
+}
+
+TEST(PlanLayoutTest, TwoColumnsAtPositionZeroApplyNothing) {
+  EXPECT_TRUE(PlanLayout(std::vector<ColumnLayoutEntry>(15, {0, 0})).empty());
+  EXPECT_TRUE(PlanLayout({{100, 1}, {100, 0}, {100, 0}}).empty());
+  EXPECT_EQ(PlanLayout({{100, 1}, {100, 2}, {100, 1}}).size(), 2u);  // no column at 0 is not damage
+}
+
+}  // namespace
+}  // namespace wrenhollow
