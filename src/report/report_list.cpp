@@ -1,0 +1,46 @@
+#include "report/report_list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "util/grow.h"
+
+namespace wrenhollow {
+
+ReportList::ReportList(size_t itemSize, int growthStep) : itemSize_(itemSize), growthStep_(growthStep) {}
+
+ReportList::~ReportList() {
+  for (int i = 0; i < count_; ++i) {
+    ReportItem* item = ItemAt(i);
+    item->ops->release(*item);
+  }
+  std::free(items_);
+}
+
+ReportItem* ReportList::AddItem(const ReportItem& record) {
+  ReserveGrowBytes(&items_, &capacity_, count_, itemSize_, growthStep_);
+  if (capacity_ <= count_) return nullptr;
+  auto* stored = reinterpret_cast<ReportItem*>(static_cast<unsigned char*>(items_) + itemSize_ * count_);
+  std::memcpy(static_cast<void*>(stored), &record, itemSize_);
+  stored->image = -1;
+  stored->overlay = -1;
+  ++count_;
+  OnItemAdded();
+  return stored;
+}
+
+ReportItem* ReportList::ItemAt(int index) const {
+  if (index < 0 || index >= count_) return nullptr;
+  return reinterpret_cast<ReportItem*>(static_cast<unsigned char*>(items_) + itemSize_ * index);
+}
+
+void ReportList::OnItemAdded() {
+  const char* format = ProgressFormat();
+  if (!progressSink_ || format == nullptr || count_ % kProgressInterval != 0) return;
+  char text[256];
+  std::snprintf(text, sizeof text, format, count_);
+  progressSink_(text);
+}
+
+}  // namespace wrenhollow

@@ -1,0 +1,81 @@
+#include "report/report_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace wrenhollow {
+namespace {
+
+struct NumberItem : ReportItem {
+  int number;
+};
+
+int released = 0;
+
+const ReportItemOps kNumberOps = {
+    [](const ReportItem&, int, char* buffer, size_t) -> const char* { return buffer; },
+    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
+    [](const ReportItem&, const ReportItem&) { return 0; },
+    [](ReportItem&) { ++released; },
+};
+
+class NumberList : public ReportList {
+ public:
+  explicit NumberList(const char* format) : ReportList(sizeof(NumberItem), 64), format_(format) {}
+
+ protected:
+  const char* ProgressFormat() const override { return format_; }
+
+ private:
+  const char* format_;
+};
+
+NumberItem Number(int n) { return NumberItem{{&kNumberOps, 0, 0, 7, 7}, n}; }
+
+TEST(ReportListTest, StoresCopiesInOrderAcrossGrowth) {
+  NumberList list(nullptr);
+  for (int i = 0; i < 200; ++i) {
+    const NumberItem record = Number(i);
+    ReportItem* stored = list.AddItem(record);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_NE(stored, &record);
+    EXPECT_EQ(stored->image, -1);
+    EXPECT_EQ(stored->overlay, -1);
+  }
+  ASSERT_EQ(list.ItemCount(), 200);
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(static_cast<NumberItem*>(list.ItemAt(i))->number, i);
+  EXPECT_EQ(list.ItemAt(200), nullptr);
+  EXPECT_EQ(list.ItemAt(-1), nullptr);
+}
+
+TEST(ReportListTest, ClearingKeepsTheArrayAndReleaseRunsOncePerLiveItem) {
+  released = 0;
+  {
+    NumberList list(nullptr);
+    for (int i = 0; i < 5; ++i) list.AddItem(Number(i));
+    list.ClearItems();
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_EQ(list.ItemAt(0), nullptr);
+    list.AddItem(Number(9));
+    EXPECT_EQ(static_cast<NumberItem*>(list.ItemAt(0))->number, 9);
+  }
+  EXPECT_EQ(released, 1);
+}
+
+TEST(ReportListTest, ProgressEveryFiftyItems) {
+  NumberList list("Loading... %d");
+  std::vector<std::string> texts;
+  list.SetProgressSink([&](const char* text) { texts.emplace_back(text); });
+  for (int i = 0; i < 151; ++i) list.AddItem(Number(i));
+  EXPECT_EQ(texts, (std::vector<std::string>{"Loading... 50", "Loading... 100", "Loading... 150"}));
+
+  NumberList silent(nullptr);
+  silent.SetProgressSink([&](const char* text) { texts.emplace_back(text); });
+  for (int i = 0; i < 50; ++i) silent.AddItem(Number(i));
+  EXPECT_EQ(texts.size(), 3u);
+}
+
+}  // namespace
+}  // namespace wrenhollow
