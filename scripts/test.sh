@@ -35,7 +35,7 @@ run_ctest --preset windows
 step "fuzzers"
 cmake --preset fuzz -DWRENHOLLOW_FUZZ_SECONDS="${WRENHOLLOW_FUZZ_SECONDS:-30}" >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-run_ctest --test-dir build/fuzz --output-on-failure
+run_ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
 
 step "benchmarks build"
 cmake --preset bench >/dev/null
