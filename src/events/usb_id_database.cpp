@@ -1,5 +1,6 @@
 #include "events/usb_id_database.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -103,22 +104,25 @@ bool UsbIdDatabase::AppendEntry(uint16_t vendorId, uint16_t productId, uint16_t 
 bool UsbIdDatabase::ParseUsbIds(std::string_view text) {
   const size_t zero = text.find('\0');
   if (zero != std::string_view::npos) text = text.substr(0, zero);
+  // One growth for at most one entry per line, instead of one every kEntryStep entries.
+  const auto breaks = std::count_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+  if (entryCount_ + breaks + 1 < INT32_MAX) {
+    ReserveGrow(&entries_, &entryCapacity_, entryCount_ + static_cast<int>(breaks) + 1, kEntryStep);
+  }
   uint16_t vendorId = 0;
   size_t start = 0;
   while (start < text.size()) {
-    const size_t lineBreak = text.find_first_of("\r\n", start);
-    const size_t end = lineBreak == std::string_view::npos ? text.size() : lineBreak;
+    size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = text.substr(start, end - start);
     if (line.size() > static_cast<size_t>(kLineLength)) line = line.substr(0, kLineLength);
+    // CR LF ends a line and then an empty one, which is skipped like any other: the same as one break.
     start = end + 1;
-    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
 
     if (line.empty() || line[0] == '#') continue;
+    // A line of two leading tabs (an interface) fails the digit test below after its first tab.
     const bool product = line[0] == '\t';
-    if (product) {
-      if (line.size() > 1 && line[1] == '\t') continue;
-      line.remove_prefix(1);
-    }
+    if (product) line.remove_prefix(1);
     const int id = ReadId(line);
     if (id < 0) continue;
     const size_t name = line.find_first_not_of(' ', 4);
@@ -135,8 +139,8 @@ bool UsbIdDatabase::ParseUsbIds(std::string_view text) {
 const char* UsbIdDatabase::NameOf(const std::unordered_map<uint32_t, int>& index, uint32_t key) const {
   const auto found = index.find(key);
   if (found == index.end()) return nullptr;
-  const char* name = names_.Get(static_cast<int>(entries_[found->second].nameIndex));
-  return name != nullptr ? name : "";
+  // Every entry's name index names a text: an entry is appended only with its name.
+  return names_.Get(static_cast<int>(entries_[found->second].nameIndex));
 }
 
 const char* UsbIdDatabase::FindVendorName(uint32_t vendorId) const {

@@ -73,6 +73,7 @@ TEST(ParseUsbIdsTest, AcceptsVendorAndProductLinesExactly) {
        {{3, 0, 1, "C"}}},
       {"line of exactly 4094 kept whole", "0001  " + std::string(4088, 'y') + "\n",
        {{1, 0, 1, std::string(4088, 'y')}}},
+      {"line of 4095 cut", "0001  " + std::string(4088, 'y') + "z", {{1, 0, 1, std::string(4088, 'y')}}},
   };
   for (const auto& c : cases) {
     UsbIdDatabase database;
