@@ -15,6 +15,7 @@ namespace {
 
 constexpr char kFileName[] = "usb.ids";
 constexpr size_t kFileNameLength = sizeof kFileName - 1;
+// The portable build runs on systems where only "/" separates folders.
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 #else
