@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+
+#include "lang/string_table.h"
+#include "util/paths.h"
+#include "util/profile_files.h"
+
+namespace wrenhollow {
+
+// Ask GetString for this bit with an id to get the program's own text, never a translation.
+constexpr unsigned kBuiltinText = 0x10000;
+
+// Whether a file of that name exists (GetFileAttributesA on Windows).
+using FileExistsFunction = bool (*)(const char* path);
+
+// Every user-visible text by string id: the language file's translation when it has one, else the program's own.
+// A text is fixed at its first lookup: the cache only grows, and once it is full new ids give "".
+class LanguageTable {
+ public:
+  static constexpr size_t kCacheCount = 256;
+  static constexpr size_t kCacheBlockSize = 32768;
+  static constexpr size_t kWorkSize = 4096;
+  static constexpr size_t kCharsetSize = 63;
+  static constexpr size_t kTranslatorNameSize = 63;
+  static constexpr size_t kTranslatorUrlSize = 255;
+
+  LanguageTable(ProfileFiles& profiles, StringTable& strings, FileExistsFunction fileExists);
+  LanguageTable(const LanguageTable&) = delete;
+  LanguageTable& operator=(const LanguageTable&) = delete;
+
+  // Puts the language file beside the program in use when it exists: programPath cut at the last "." of its
+  // file name (none: the whole path), then "_lng.ini". A missing file, or a name longer than a path buffer
+  // holds, leaves everything as it was. Reads rtl, charset and the translator from [general].
+  void LoadLanguageFile(const char* programPath);
+
+  // The text of id, or "" for an id with no text and for a new id once the cache is full. The pointer stays
+  // valid for the table's life.
+  const char* GetString(unsigned id);
+
+  // "" when no language file is in use.
+  const char* LanguageFilePath() const { return languageFilePath_; }
+  bool IsRtl() const { return rtl_; }
+  const char* Charset() const { return charset_; }
+  const char* TranslatorName() const { return translatorName_; }
+  const char* TranslatorUrl() const { return translatorUrl_; }
+
+ private:
+  struct CacheEntry {
+    unsigned id;
+    size_t offset;
+  };
+
+  // Fills work_ with the uncached text of id; returns its length.
+  size_t LoadUncached(unsigned id);
+
+  ProfileFiles& profiles_;
+  StringTable& strings_;
+  FileExistsFunction fileExists_;
+  char languageFilePath_[kPathSize] = {};
+  bool rtl_ = false;
+  char charset_[kCharsetSize] = {};
+  char translatorName_[kTranslatorNameSize] = {};
+  char translatorUrl_[kTranslatorUrlSize] = {};
+  CacheEntry cache_[kCacheCount] = {};
+  size_t cacheCount_ = 0;
+  char cacheBlock_[kCacheBlockSize] = {};
+  size_t cacheUsed_ = 0;
+  char work_[kWorkSize] = {};
+};
+
+// The program's one table, installed at start-up before any window exists and alive until exit; the window code
+// reaches it through GetString below.
+void InstallLanguageTable(LanguageTable* table);
+LanguageTable* InstalledLanguageTable();
+// GetString of the installed table; "" when none is installed.
+const char* GetString(unsigned id);
+
+}  // namespace wrenhollow
