@@ -3,6 +3,16 @@
 #include <cstdlib>
 
 namespace wrenhollow {
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
 
 bool HexEncode(const uint8_t* bytes, int count, char* text, size_t size) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -33,8 +43,10 @@ bool HexDecode(const char* text, int* count, uint8_t* bytes) {
       ++p;
       continue;
     }
-    const char pair[3] = {p[0], p[1], '\0'};
-    bytes[stored++] = static_cast<uint8_t>(std::strtoul(pair, nullptr, 16));
+    // Only the pair's leading hex digits count: strtoul would also accept blanks and a sign before them.
+    const int high = HexDigitValue(p[0]);
+    const int low = high >= 0 ? HexDigitValue(p[1]) : -1;
+    bytes[stored++] = static_cast<uint8_t>(high < 0 ? 0 : low < 0 ? high : high * 16 + low);
     p += p[1] != '\0' ? 2 : 1;
   }
   if (stored == 0) return false;

@@ -14,9 +14,10 @@ constexpr size_t kHexTextSize = 8193;
 // kHexMaxBytes bytes, and fewer when the buffer is smaller than kHexTextSize. False, with "", when count <= 0
 // (or the buffer holds no pair).
 bool HexEncode(const uint8_t* bytes, int count, char* text, size_t size);
-// Reads each pair of characters as one byte with strtoul base 16, skipping spaces between pairs, so a
-// malformed pair gives the value of its leading hex digits. *count holds the capacity on entry and the bytes
-// stored on success. False, with nothing written, when no byte was stored.
+// Reads each pair of characters as one byte, skipping spaces between pairs: the value of the pair's leading
+// hex digits, so a malformed pair gives 0 when it starts with no hex digit ("-1", "\t5" and "g0" give 0).
+// *count holds the capacity on entry and the bytes stored on success. False, with nothing written, when no
+// byte was stored.
 bool HexDecode(const char* text, int* count, uint8_t* bytes);
 // The text's leading hexadecimal number (strtoul base 16).
 unsigned long ParseHexNumber(const char* text);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace wrenhollow {
+
+// The user's options, as the settings file keeps them. Each flag is on when non-zero.
+struct AppOptions {
+  int32_t showGridLines = 0;
+  int32_t showInfoTip = 1;
+  int32_t showTimeInGmt = 0;
+  int32_t trayIcon = 0;
+  int32_t startAsHidden = 0;
+  // The save dialog's file type last chosen, 1 to 7; 0 before any.
+  int32_t saveFilterIndex = 0;
+};
+
+// A menu command's flip of a flag: only bit 0 changes, so a hand-edited 2 turns into 3 and back, on throughout.
+void FlipOption(int32_t* option);
+
+// The program's one instance, for code that is not handed it (the event-time column); null until set.
+AppOptions* CurrentOptions();
+void SetCurrentOptions(AppOptions* options);
+
+}  // namespace wrenhollow

@@ -1,0 +1,206 @@
+#include "app/config_store.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_options.h"
+#include "app/temp_folder.h"
+#include "util/hex.h"
+#include "util/profile_files_portable.h"
+
+namespace wrenhollow::test {
+namespace {
+
+class ConfigStoreTest : public testing::Test {
+ protected:
+  ConfigStore Store(int direction) { return ConfigStore(files_, direction, path_.c_str(), "General"); }
+  void PutSettings(const std::string& lines) { folder_.Put("s.cfg", "[General]\r\n" + lines); }
+  std::string Settings() const { return folder_.Get("s.cfg").value_or("<missing>"); }
+
+  PortableProfileFiles files_;
+  TempFolder folder_;
+  std::string path_ = folder_.File("s.cfg");
+};
+
+TEST_F(ConfigStoreTest, EveryOperationSavesItsFormAndLoadsItBack) {
+  PutSettings("Gone=1\r\n");
+  int32_t longValue = -7, flag = 1, number = INT32_MIN;
+  uint8_t block[3] = {0x01, 0xAB, 0xFF};
+  char text[32] = "plain text", quoted[32] = "\"both\" ends\"";
+  uint16_t unsignedShort = 65535;
+  int16_t signedShort = -32768;
+  double real = 3.14159;
+  const auto exchange = [&](ConfigStore store) {
+    EXPECT_TRUE(store.ExchangeLong("Long", &longValue, 5));
+    EXPECT_TRUE(store.ExchangeFlag("Flag", &flag, 0));
+    EXPECT_TRUE(store.ExchangeInt("Int", &number, 6));
+    EXPECT_TRUE(store.ExchangeBinary("Binary", block, sizeof block));
+    EXPECT_TRUE(store.ExchangeString("Text", text, "", sizeof text));
+    EXPECT_TRUE(store.ExchangeString("Quoted", quoted, "", sizeof quoted));
+    EXPECT_TRUE(store.ExchangeUShort("UShort", &unsignedShort, 1));
+    EXPECT_TRUE(store.ExchangeShort("Short", &signedShort, 1));
+    EXPECT_TRUE(store.DeleteKey("Gone"));
+    EXPECT_TRUE(store.ExchangeDouble("Double", 2, &real, 1.0));
+  };
+  exchange(Store(kConfigSave));
+  EXPECT_EQ(Settings(),
+            "[General]\r\nLong=-7\r\nFlag=1\r\nInt=-2147483648\r\nBinary=01 AB FF\r\nText=plain text\r\n"
+            "Quoted=\"\"both\" ends\"\"\r\nUShort=65535\r\nShort=-32768\r\nDouble=3.14\r\n");
+
+  longValue = flag = number = 0;
+  std::memset(block, 0, sizeof block);
+  text[0] = quoted[0] = '\0';
+  unsignedShort = 0;
+  signedShort = 0;
+  exchange(Store(kConfigLoad));
+  EXPECT_EQ(longValue, -7);
+  EXPECT_EQ(flag, 1);
+  EXPECT_EQ(number, INT32_MIN);
+  EXPECT_EQ(std::vector<uint8_t>(block, block + 3), (std::vector<uint8_t>{0x01, 0xAB, 0xFF}));
+  EXPECT_STREQ(text, "plain text");
+  EXPECT_STREQ(quoted, "\"both\" ends\"");
+  EXPECT_EQ(unsignedShort, 65535);
+  EXPECT_EQ(signedShort, -32768);
+  EXPECT_EQ(real, 3.14);
+}
+
+TEST_F(ConfigStoreTest, MissingKeysLeaveDefaultsAndBlocksUntouched) {
+  for (bool fileExists : {false, true}) {
+    if (fileExists) PutSettings("Other=1\r\n");
+    ConfigStore store = Store(kConfigLoad);
+    int32_t number = 9, flag = 9;
+    uint16_t unsignedShort = 9;
+    int16_t signedShort = 9;
+    uint8_t block[2] = {0x5A, 0x5A};
+    char text[8] = "old";
+    double real = 9;
+    store.ExchangeInt("Int", &number, -3);
+    store.ExchangeFlag("ShowInfoTip", &flag, 1);
+    store.ExchangeUShort("UShort", &unsignedShort, 65535);
+    store.ExchangeShort("Short", &signedShort, -2);
+    EXPECT_FALSE(store.ExchangeBinary("Binary", block, sizeof block));
+    store.ExchangeString("Text", text, "default text", sizeof text);
+    store.ExchangeDouble("Double", 2, &real, 1.234);
+    EXPECT_EQ(number, -3);
+    EXPECT_EQ(flag, 1);
+    EXPECT_EQ(unsignedShort, 65535);
+    EXPECT_EQ(signedShort, -2);
+    EXPECT_EQ(block[0] + block[1], 0x5A * 2);
+    EXPECT_STREQ(text, "default");
+    EXPECT_EQ(real, 1.23);  // a missing key reads as the default's text with two decimals
+  }
+}
+
+// The longest text, 8192 characters, loses its last digit in the reader's 8192-character buffer, so the last of
+// 2731 bytes reads back as its high digit alone.
+TEST_F(ConfigStoreTest, BlocksWriteAtMostTheLongestTextAndAnEmptyBlockReadsAsAbsent) {
+  for (int size : {0, 1, 2, kHexMaxBytes, kHexMaxBytes + 1}) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(size) + 1, 0xC3);
+    EXPECT_TRUE(Store(kConfigSave).ExchangeBinary("Block", bytes.data(), size));
+    const int written = std::min(size, kHexMaxBytes);
+    EXPECT_EQ(Settings().size(), std::string("[General]\r\nBlock=\r\n").size() + (written ? written * 3 - 1 : 0));
+    std::vector<uint8_t> loaded(bytes.size(), 0xEE);
+    EXPECT_EQ(Store(kConfigLoad).ExchangeBinary("Block", loaded.data(), size), size > 0) << size;
+    const uint8_t last = written == kHexMaxBytes ? 0x0C : 0xC3;
+    for (int i = 0; i <= size; ++i) {
+      ASSERT_EQ(loaded[i], i < written - 1 ? 0xC3 : i == written - 1 ? last : 0xEE) << size << " at " << i;
+    }
+  }
+}
+
+TEST_F(ConfigStoreTest, BlockPairsGiveTheirLeadingHexDigits) {
+  const struct { const char* value; int size; std::vector<uint8_t> bytes; } cases[] = {
+      {"01 ab", 2, {0x01, 0xAB}}, {"01 ab", 1, {0x01}}, {"0g 1", 4, {0x00, 0x01}}, {"g0 -1 +2", 4, {0, 0, 0}},
+      {"01\t2", 4, {0x01, 0x00}}, {"0102A", 4, {0x01, 0x02, 0x0A}}, {"a  b", 4, {0x0A, 0x0B}},
+  };
+  for (const auto& c : cases) {
+    PutSettings(std::string("Block=") + c.value + "\r\n");
+    std::vector<uint8_t> block(5, 0xEE);
+    EXPECT_TRUE(Store(kConfigLoad).ExchangeBinary("Block", block.data(), c.size));
+    std::vector<uint8_t> expected(5, 0xEE);
+    std::copy(c.bytes.begin(), c.bytes.end(), expected.begin());
+    EXPECT_EQ(block, expected) << c.value << " into " << c.size;
+  }
+}
+
+TEST_F(ConfigStoreTest, HandEditedFlagOfTwoStaysOnThroughFlips) {
+  PutSettings("ShowGridLines=2\r\n");
+  AppOptions options;
+  Store(kConfigLoad).ExchangeFlag("ShowGridLines", &options.showGridLines, 0);
+  FlipOption(&options.showGridLines);
+  EXPECT_EQ(options.showGridLines, 3);
+  Store(kConfigSave).ExchangeFlag("ShowGridLines", &options.showGridLines, 0);
+  EXPECT_EQ(Settings(), "[General]\r\nShowGridLines=3\r\n");
+  FlipOption(&options.showGridLines);
+  EXPECT_EQ(options.showGridLines, 2);
+}
+
+TEST_F(ConfigStoreTest, QuotedTextIsCutToItsLimit) {
+  std::string text(70000, 'x');
+  text[1] = '"';
+  Store(kConfigSave).ExchangeString("Text", text.data(), "", text.size() + 1);
+  EXPECT_EQ(Settings(), "[General]\r\nText=\"x\"" + std::string(kQuotedTextMax - 3, 'x') + "\r\n");
+}
+
+TEST_F(ConfigStoreTest, ShortsKeepTheLowSixteenBits) {
+  const struct { const char* text; int16_t signedValue; uint16_t unsignedValue; } cases[] = {
+      {"-1", -1, 65535}, {"65535", -1, 65535}, {"70000", 4464, 4464}, {"-32769", 32767, 32767},
+      {"32768", -32768, 32768}, {"abc", 0, 0},
+  };
+  for (const auto& c : cases) {
+    PutSettings(std::string("Short=") + c.text + "\r\nUShort=" + c.text + "\r\n");
+    int16_t signedValue = 1;
+    uint16_t unsignedValue = 1;
+    Store(kConfigLoad).ExchangeShort("Short", &signedValue, 0);
+    Store(kConfigLoad).ExchangeUShort("UShort", &unsignedValue, 0);
+    EXPECT_EQ(signedValue, c.signedValue) << c.text;
+    EXPECT_EQ(unsignedValue, c.unsignedValue) << c.text;
+  }
+}
+
+TEST_F(ConfigStoreTest, DoubleLoadsOnlyWholeFiniteNumbers) {
+  const struct { const char* text; double expected; } cases[] = {
+      {"2.5", 2.5}, {"-0.125", -0.125}, {"1e3", 1000}, {"abc", 7.5}, {"1.5x", 7.5}, {"inf", 7.5}, {"1e999", 7.5},
+      {"", 7.5},
+  };
+  for (const auto& c : cases) {
+    PutSettings(std::string("Double=") + c.text + "\r\n");
+    double value = 0;
+    Store(kConfigLoad).ExchangeDouble("Double", 3, &value, 7.5);
+    EXPECT_EQ(value, c.expected) << c.text;
+  }
+  double value = 2.5;
+  Store(kConfigSave).ExchangeDouble("Double", 0, &value, 0);
+  EXPECT_EQ(Settings(), "[General]\r\nDouble=2\r\n");
+}
+
+TEST_F(ConfigStoreTest, DeleteKeyWorksWhileLoadingAndOnlyBlockWritesReportFailure) {
+  PutSettings("A=1\r\nB=2\r\n");
+  Store(kConfigLoad).DeleteKey("a");
+  EXPECT_EQ(Settings(), "[General]\r\nB=2\r\n");
+  ConfigStore store(files_, kConfigSave, folder_.File("missing/s.cfg").c_str(), "General");
+  int32_t number = 1;
+  uint8_t block[1] = {1};
+  EXPECT_TRUE(store.ExchangeInt("A", &number, 0));
+  EXPECT_FALSE(store.ExchangeBinary("B", block, 1));
+}
+
+TEST(AppOptionsTest, DefaultsAndTheProgramWideInstance) {
+  const AppOptions options;
+  EXPECT_EQ(std::vector<int32_t>({options.showGridLines, options.showInfoTip, options.showTimeInGmt,
+                                  options.trayIcon, options.startAsHidden, options.saveFilterIndex}),
+            std::vector<int32_t>({0, 1, 0, 0, 0, 0}));
+  AppOptions current;
+  SetCurrentOptions(&current);
+  EXPECT_EQ(CurrentOptions(), &current);
+  SetCurrentOptions(nullptr);
+  EXPECT_EQ(CurrentOptions(), nullptr);
+}
+
+}  // namespace
+}  // namespace wrenhollow::test
