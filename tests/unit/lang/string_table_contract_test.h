@@ -50,9 +50,7 @@ TYPED_TEST_P(StringTableContractTest, SmallBufferCutsTheText) {
     size_t size;
     size_t length;
     const char* text;
-  } cases[] = {
-      {8, 8, 7, "USB Log"}, {8, 7, 6, "USB Lo"}, {8, 2, 1, "U"}, {8, 1, 0, ""}, {14, 11, 10, "Loading..."},
-  };
+  } cases[] = {{8, 8, 7, "USB Log"}, {8, 7, 6, "USB Lo"}, {8, 2, 1, "U"}, {8, 1, 0, ""}, {14, 11, 10, "Loading..."}};
   for (const auto& c : cases) {
     char buffer[16];
     std::memset(buffer, '#', sizeof buffer);
