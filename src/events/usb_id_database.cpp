@@ -105,10 +105,11 @@ bool UsbIdDatabase::AppendEntry(uint16_t vendorId, uint16_t productId, uint16_t 
 bool UsbIdDatabase::ParseUsbIds(std::string_view text) {
   const size_t zero = text.find('\0');
   if (zero != std::string_view::npos) text = text.substr(0, zero);
-  // One growth for at most one entry per line, instead of one every kEntryStep entries.
+  // One growth for at most one entry and one name per line, instead of one every step.
   const auto breaks = std::count_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
-  if (entryCount_ + breaks + 1 < INT32_MAX) {
+  if (entryCount_ + breaks + 1 < INT32_MAX && text.size() + breaks + 1 < INT32_MAX) {
     ReserveGrow(&entries_, &entryCapacity_, entryCount_ + static_cast<int>(breaks) + 1, kEntryStep);
+    names_.Reserve(static_cast<int>(text.size() + breaks + 1), static_cast<int>(breaks) + 1);
   }
   uint16_t vendorId = 0;
   size_t start = 0;

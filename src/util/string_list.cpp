@@ -44,6 +44,15 @@ int StringList::Append(const char* text, int length) {
   return count_++;
 }
 
+bool StringList::Reserve(int chars, int count) {
+  const int64_t neededChars = static_cast<int64_t>(charsUsed_) + chars;
+  const int64_t neededCount = static_cast<int64_t>(count_) + count;
+  if (chars < 0 || count < 0 || neededChars > INT32_MAX || neededCount > INT32_MAX) return false;
+  ReserveGrow(&chars_, &charCapacity_, static_cast<int>(neededChars), charStep_);
+  ReserveGrow(&offsets_, &offsetCapacity_, static_cast<int>(neededCount), offsetStep_);
+  return charCapacity_ > neededChars && offsetCapacity_ > neededCount;
+}
+
 bool StringList::AppendSplit(const char* text, char separator) {
   bool appended = true;
   const char* run = text;

@@ -22,6 +22,10 @@ class StringList {
   // Appends `length` characters of text (-1: up to its terminator) and returns the new text's index, or -1
   // when a block could not grow (the list is then unchanged).
   int Append(const char* text, int length = -1);
+  // Makes room, under the same growth rule, for `chars` more characters (terminators included) and `count` more
+  // texts, so that a bulk fill copies the blocks once rather than at every step. False when a block could not
+  // grow (the list is then unchanged in content).
+  bool Reserve(int chars, int count);
   // Appends every non-empty run between separators, in order; false if an append failed.
   bool AppendSplit(const char* text, char separator);
   // Index of the newest text equal to `text` (case-sensitive), or -1.
