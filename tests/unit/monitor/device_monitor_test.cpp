@@ -17,7 +17,7 @@ using test::ApplyRegFixture;
 using test::RecordingMonitor;
 using test::Reg5;
 
-constexpr FileTime kStart = 133541536290000000;  // 2024-03-05 14:07:09 UTC
+constexpr FileTime kStart = 133541212290000000;  // 2024-03-05 14:07:09 UTC
 
 struct Expected {
   const char* device;

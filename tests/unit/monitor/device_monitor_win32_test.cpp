@@ -20,7 +20,7 @@
 namespace wrenhollow {
 namespace {
 
-constexpr FileTime kStart = 133541536290000000;
+constexpr FileTime kStart = 133541212290000000;
 
 // Puts a fixture into both registries.
 class BothRegistries {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "events/usb_event.h"
+#include "events/usb_id_database.h"
+#include "monitor/device_monitor.h"
+#include "report/report_list.h"
+
+namespace wrenhollow {
+
+// The USB event log: every Plug and Unplug its device monitor reports becomes a row, named from its database.
+class EventReportList : public ReportList {
+ public:
+  static constexpr int kRowStep = 64;
+
+  EventReportList(RegistrySource& registry, VolumeSource& volumes, Clock& clock);
+
+  // Reads the devices anew; each change adds a row before this returns.
+  void Refresh() { monitor_.Refresh(); }
+  UsbIdDatabase& Database() { return database_; }
+
+ protected:
+  const char* ProgressFormat() const override;
+  // Called with each new row's index once it is stored; the list view appends the row here.
+  virtual void ShowNewItem(int index);
+
+ private:
+  class Monitor : public DeviceMonitor {
+   public:
+    Monitor(EventReportList& list, RegistrySource& registry, VolumeSource& volumes, Clock& clock)
+        : DeviceMonitor(registry, volumes, clock), list_(list) {}
+
+   protected:
+    void OnDeviceEvent(const DeviceEvent& event) override { list_.OnDeviceEvent(event); }
+
+   private:
+    EventReportList& list_;
+  };
+
+  void OnDeviceEvent(const DeviceEvent& event);
+
+  UsbIdDatabase database_;
+  Monitor monitor_;
+};
+
+}  // namespace wrenhollow

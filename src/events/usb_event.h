@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+#include "events/usb_id_database.h"
+#include "monitor/device_monitor.h"
+#include "report/report_item.h"
+#include "util/clock.h"
+#include "util/string_list.h"
+
+namespace wrenhollow {
+
+constexpr int kPortNameSize = 9;
+
+// One row of the event log: one Plug or Unplug of one device. A plain record the list copies bitwise: its long
+// texts live in the event string pool and the USB ID database, which outlive every row.
+struct UsbEvent : ReportItem {
+  EventType eventType;
+  FileTime eventTime;  // UTC
+  uint32_t classCode;
+  uint32_t subclassCode;
+  uint32_t protocolCode;
+  uint32_t vendorId;
+  uint32_t productId;
+  uint32_t firmwareRevision;
+  int32_t deviceNameIndex;  // the device's location information, in the pool
+  int32_t descriptionIndex;
+  int32_t serialNumberIndex;
+  char driveLetters[kDriveLetterSlots];
+  char portName[kPortNameSize];
+  const char* vendorName;   // null when the database has none
+  const char* productName;  // null when the database has none
+};
+
+// The program-wide texts rows refer to by index; equal texts share one entry. Never emptied.
+StringList& EventStringPool();
+// The index of text in the pool, appending it when no equal text (compared exactly) is there yet.
+int InternEventText(const char* text);
+
+// Where row texts come from besides the row: the clock that converts and formats times, and whether times show
+// in UTC. Set once at start-up, before the first row is shown.
+void SetEventClock(Clock* clock);
+
+// The row for a device event, names resolved in the database.
+UsbEvent BuildUsbEvent(const DeviceEvent& event, const UsbIdDatabase& database);
+
+// "E:, F:" for the slots' letters, up to the first empty slot.
+void FormatDriveLetters(const char (&driveLetters)[kDriveLetterSlots], char* text, size_t size);
+
+}  // namespace wrenhollow
