@@ -1,15 +1,32 @@
 #include "events/event_report_list.h"
 
+#include "events/event_columns.h"
 #include "lang/language_table.h"
+#include "report/html_export.h"
 
 namespace wrenhollow {
 
 EventReportList::EventReportList(RegistrySource& registry, VolumeSource& volumes, Clock& clock)
-    : ReportList(sizeof(UsbEvent), kRowStep), monitor_(*this, registry, volumes, clock) {}
+    : ReportList(sizeof(UsbEvent), kRowStep), monitor_(*this, registry, volumes, clock) {
+  InitColumns(kEventColumns, kEventColumnCount);
+  SetTitleId(8);  // "USB Log"
+}
 
 const char* EventReportList::ProgressFormat() const { return GetString(14); }
 
 void EventReportList::ShowNewItem(int) {}
+
+// The language file's charset and reading direction shape the page.
+bool EventReportList::WriteHtmlHead(ExportWriter& writer, ExportFormat format) const {
+  const LanguageTable* language = InstalledLanguageTable();
+  return WriteReportHtmlHead(writer, format, language != nullptr ? language->Charset() : "",
+                             language != nullptr && language->IsRtl());
+}
+
+bool EventReportList::WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const {
+  const LanguageTable* language = InstalledLanguageTable();
+  return WriteReportHtmlFoot(writer, format, language != nullptr && language->IsRtl());
+}
 
 void EventReportList::OnDeviceEvent(const DeviceEvent& event) {
   if (AddItem(BuildUsbEvent(event, database_)) != nullptr) ShowNewItem(ItemCount() - 1);

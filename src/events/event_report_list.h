@@ -14,6 +14,9 @@ class EventReportList : public ReportList {
 
   EventReportList(RegistrySource& registry, VolumeSource& volumes, Clock& clock);
 
+  bool WriteHtmlHead(ExportWriter& writer, ExportFormat format) const override;
+  bool WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const override;
+
   // Reads the devices anew; each change adds a row before this returns.
   void Refresh() { monitor_.Refresh(); }
   UsbIdDatabase& Database() { return database_; }

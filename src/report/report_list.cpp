@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lang/language_table.h"
 #include "util/grow.h"
 
 namespace wrenhollow {
@@ -41,6 +42,20 @@ void ReportList::OnItemAdded() {
   char text[256];
   std::snprintf(text, sizeof text, format, count_);
   progressSink_(text);
+}
+
+void ReportList::InitColumns(const ColumnDef* table, int count) {
+  columns_.clear();
+  for (int i = 0; i < count; ++i) {
+    columns_.push_back({table[i], GetString(table[i].titleId), GetString(table[i].titleId | kBuiltinText)});
+  }
+  layout_ = DefaultColumnLayout(count);
+}
+
+const char* ReportList::ReportTitle() const { return titleId_ != 0 ? GetString(titleId_) : ""; }
+
+const char* ReportList::ReportTitleUntranslated() const {
+  return titleId_ != 0 ? GetString(titleId_ | kBuiltinText) : ReportTitle();
 }
 
 }  // namespace wrenhollow

@@ -1,14 +1,25 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
+#include "report/column_def.h"
+#include "report/column_layout.h"
+#include "report/export_format.h"
 #include "report/report_item.h"
 
 namespace wrenhollow {
 
+class ExportWriter;
+
+// A colour as 0x00BBGGRR; kNoColor for none.
+using Colorref = uint32_t;
+constexpr Colorref kNoColor = 0xFFFFFFFF;
+
 // The items behind the program's report list: records of one kind, of ItemSize bytes each, copied bitwise into
-// one growable array. Rows, columns and exports build on it.
+// one growable array; the columns they are shown in, with their layout; and what an export of them looks like.
 class ReportList {
  public:
   ReportList(size_t itemSize, int growthStep);
@@ -28,7 +39,32 @@ class ReportList {
   // Where progress texts go (the status bar's first part); none in the window-less export.
   void SetProgressSink(std::function<void(const char*)> sink) { progressSink_ = std::move(sink); }
 
+  // Takes the column table, titles translated and untranslated; every column starts {100 wide, at its id}.
+  void InitColumns(const ColumnDef* table, int count);
+  const std::vector<ReportColumn>& Columns() const { return columns_; }
+  std::vector<ColumnLayoutEntry>& Layout() { return layout_; }
+  // Where each column stands; the list view's binding answers from the list view, the window-less export from
+  // the stored layout.
+  virtual std::vector<ColumnPlacement> ColumnPlacements() const { return PlacementsOf(layout_); }
+  std::vector<int> VisibleColumns() const { return ComputeVisibleColumns(ColumnPlacements()); }
+
+  // What exports show of the list.
+  virtual Colorref HeaderBackColor() const { return 0xE0E0E0; }
+  virtual Colorref HeaderTextColor() const { return kNoColor; }
+  // Background colours of data cells, blended across the columns.
+  virtual std::vector<Colorref> CellPalette(ExportFormat) const { return {0xFFFFFF}; }
+  const char* ReportTitle() const;
+  const char* ReportTitleUntranslated() const;
+  virtual bool IncludeInFullExport(const ReportItem&) const { return true; }
+  virtual bool IsItemExported(const ReportItem&, int) const { return true; }
+  // Document start and end of the HTML formats; the base list writes nothing.
+  virtual bool WriteHtmlHead(ExportWriter&, ExportFormat) const { return true; }
+  virtual bool WriteHtmlFoot(ExportWriter&, ExportFormat) const { return true; }
+
  protected:
+  // The string id of the report's title; 0 for none.
+  void SetTitleId(unsigned id) { titleId_ = id; }
+
   // A format with one %d for the item count, shown every kProgressInterval items; none by default.
   virtual const char* ProgressFormat() const { return nullptr; }
   virtual void OnItemAdded();
@@ -42,6 +78,9 @@ class ReportList {
   int count_ = 0;
   int capacity_ = 0;
   std::function<void(const char*)> progressSink_;
+  std::vector<ReportColumn> columns_;
+  std::vector<ColumnLayoutEntry> layout_;
+  unsigned titleId_ = 0;
 };
 
 }  // namespace wrenhollow

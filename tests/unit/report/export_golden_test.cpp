@@ -1,0 +1,160 @@
+// Every export format, byte for byte, against the files in tests/fixtures/exports. Run with
+// WRENHOLLOW_UPDATE_GOLDEN=1 to rewrite them after a deliberate change, then read the difference.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "events/event_columns.h"
+#include "events/event_report_list.h"
+#include "lang/language_table.h"
+#include "monitor/registry_memory.h"
+#include "report/export_writer.h"
+#include "support/fixture_path.h"
+#include "support/memory_registry.h"
+#include "util/profile_files_portable.h"
+
+namespace wrenhollow {
+namespace {
+
+class StringSink : public ExportSink {
+ public:
+  bool Write(std::string_view bytes) override {
+    bytes_.append(bytes);
+    return true;
+  }
+  std::string bytes_;
+};
+
+const char* const kExtensions[] = {"", "txt", "tab.txt", "tabular.txt", "csv", "h.html", "v.html", "xml"};
+
+DeviceEvent Event(EventType type, const char* description, const char* serial, const char* location,
+                  const char* letters, uint32_t vendorId, uint32_t productId) {
+  DeviceEvent event{};
+  event.type = type;
+  event.time = 133541212290000000;  // 2024-03-05 14:07:09 UTC
+  event.device.vendorId = vendorId;
+  event.device.productId = productId;
+  event.device.firmwareRevision = 126;
+  event.device.classCode = 8;
+  event.device.subclassCode = 6;
+  event.device.protocolCode = 0x50;
+  std::snprintf(event.device.description, kDeviceTextSize, "%s", description);
+  std::snprintf(event.device.serialNumber, kDeviceTextSize, "%s", serial);
+  std::snprintf(event.device.locationInformation, kDeviceTextSize, "%s", location);
+  std::snprintf(event.device.driveLetters, kDriveLetterSlots, "%s", letters);
+  return event;
+}
+
+class ExportGoldenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetEventClock(&clock_);
+    InstallLanguageTable(&language_);
+  }
+  void TearDown() override {
+    InstallLanguageTable(nullptr);
+    SetEventClock(nullptr);
+  }
+
+  void AddRows(EventReportList& list, int count) {
+    const DeviceEvent events[] = {
+        Event(EventType::Plug, "SanDisk Cruzer Blade USB Device", "4C530001230105117312", "Port_#0001.Hub_#0004",
+              "EG", 0x781, 0x5567),
+        // Every byte the formats treat specially, an empty text and a leading space.
+        Event(EventType::Unplug, "Cam <HD> & \"Pro\" 90\xB0\nline two\rend, done", " lead", "", "", 0x46D, 0xC52B),
+        Event(EventType::Plug, "A very long description that a tabular column cuts", "", "x", "F", 0x1234, 1),
+    };
+    list.Database().ParseUsbIds("0781  SanDisk Corp.\n\t5567  Cruzer Blade\n046d  Logitech, Inc.\n");
+    for (int i = 0; i < count; ++i) list.AddItem(BuildUsbEvent(events[i], list.Database()));
+  }
+
+  // Renders every format of the list and compares each with its golden file.
+  void Check(const EventReportList& list, const std::string& name) {
+    const bool update = std::getenv("WRENHOLLOW_UPDATE_GOLDEN") != nullptr;
+    for (int format = 1; format <= 7; ++format) {
+      StringSink sink;
+      ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
+      const std::string path = test::FixturePath("exports/" + name + "." + kExtensions[format]);
+      if (update) {
+        std::ofstream(path, std::ios::binary) << sink.bytes_;
+        continue;
+      }
+      std::ifstream file(path, std::ios::binary);
+      ASSERT_TRUE(file.good()) << path;
+      const std::string golden((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(sink.bytes_, golden) << path;
+    }
+  }
+
+  FixedClock clock_{0};
+  PortableProfileFiles profiles_;
+  BuiltinStringTable strings_;
+  LanguageTable language_{profiles_, strings_, [](const char* path) { return std::ifstream(path).good(); }};
+  MemoryHive hive_;
+  VolumeTable volumes_;
+};
+
+TEST_F(ExportGoldenTest, NoRows) {
+  EventReportList list(hive_, volumes_, clock_);
+  Check(list, "no_rows");
+}
+
+TEST_F(ExportGoldenTest, OneRow) {
+  EventReportList list(hive_, volumes_, clock_);
+  AddRows(list, 1);
+  Check(list, "one_row");
+}
+
+TEST_F(ExportGoldenTest, EscapesAndEdges) {
+  EventReportList list(hive_, volumes_, clock_);
+  AddRows(list, 3);
+  Check(list, "escapes");
+}
+
+TEST_F(ExportGoldenTest, HiddenAndReorderedColumns) {
+  EventReportList list(hive_, volumes_, clock_);
+  AddRows(list, 2);
+  std::vector<ColumnLayoutEntry>& layout = list.Layout();
+  for (ColumnLayoutEntry& entry : layout) entry.width = 0;
+  layout[kColumnDescription] = {150, 0};
+  layout[kColumnEventType] = {80, 2};
+  layout[kColumnSerialNumber] = {120, 1};
+  layout[kColumnFirmwareRevision] = {100, 1};  // shares position 1: after the serial number, by id
+  Check(list, "layout");
+}
+
+TEST_F(ExportGoldenTest, LanguageFileWithCharsetAndRightToLeft) {
+  const std::string program = test::FixturePath("exports/translated.exe");
+  language_.LoadLanguageFile(program.c_str());
+  ASSERT_STREQ(language_.Charset(), "windows-1251");
+  EventReportList list(hive_, volumes_, clock_);
+  AddRows(list, 1);
+  Check(list, "translated");
+}
+
+TEST_F(ExportGoldenTest, SelectedRowsInDisplayOrderAndBadFormats) {
+  EventReportList list(hive_, volumes_, clock_);
+  for (const char* serial : {"first", "second", "third"}) {
+    list.AddItem(BuildUsbEvent(Event(EventType::Plug, "d", serial, "", "", 1, 1), list.Database()));
+  }
+  for (ColumnLayoutEntry& entry : list.Layout()) entry.width = 0;
+  list.Layout()[kColumnSerialNumber].width = 100;
+
+  StringSink sink;
+  ASSERT_TRUE(ExportRows(list, sink, ExportFormat::TabDelimited, {{2, true}, {9, true}, {0, false}, {1, true}}, true));
+  EXPECT_EQ(sink.bytes_, "Serial Number\t\r\nthird\t\r\nsecond\t\r\n");
+  StringSink none;
+  ASSERT_TRUE(ExportRows(list, none, ExportFormat::CommaDelimited, {{0, false}}, true));
+  EXPECT_EQ(none.bytes_, "Serial Number\r\n");  // the header line only
+  StringSink bad;
+  EXPECT_FALSE(ExportAllItems(list, bad, static_cast<ExportFormat>(8)));
+  EXPECT_EQ(bad.bytes_, "");
+  EventReportList empty(hive_, volumes_, clock_);
+  EXPECT_TRUE(ExportAllItems(empty, bad, static_cast<ExportFormat>(0)));
+}
+
+}  // namespace
+}  // namespace wrenhollow
