@@ -29,14 +29,8 @@ bool IsBlank(char c) {
   return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == ' ';
 }
 
-// The text between the first `open` and the next `close` (the input's first header or key name).
-std::string Between(std::string_view text, char open, char close) {
-  const size_t start = open == '\0' ? 0 : text.find(open);
-  if (start == std::string_view::npos) return "";
-  const size_t from = open == '\0' ? 0 : start + 1;
-  const size_t end = text.find(close, from);
-  return std::string(text.substr(from, (end == std::string_view::npos ? text.size() : end) - from));
-}
+// The text up to `stop`, or all of it.
+std::string UpTo(std::string_view text, char stop) { return std::string(text.substr(0, text.find(stop))); }
 
 // A single-line value without blanks at its ends, which the reader gives back unchanged but for one pair of
 // surrounding quotes.
@@ -61,9 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(file);
 
   wrenhollow::PortableProfileFiles files;
-  const std::string section = Between(input, '[', ']');
-  const std::string key = Between(input.substr(input.find('\n') == std::string_view::npos ? 0 : input.find('\n')),
-                                  '\0', '=');
+  // The names of the input's first header and of its second line's key.
+  const size_t open = input.find('[');
+  const std::string section = open == std::string_view::npos ? "" : UpTo(input.substr(open + 1), ']');
+  const size_t lineEnd = input.find('\n');
+  const std::string key = UpTo(input.substr(lineEnd == std::string_view::npos ? 0 : lineEnd + 1), '=');
   char buffer[16];
   for (const char* s : {"General", "", section.c_str()}) {
     for (const char* k : {"A", "", key.c_str()}) {
@@ -78,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string value = ValueFrom(input);
   if (!files.WriteString(path, "Fuzz", "Key", value.c_str())) __builtin_trap();
-  const bool quoted = value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  const bool quoted =
+      value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
   const std::string expected = quoted ? value.substr(1, value.size() - 2) : value;
   char text[64];
   files.ReadString(path, " fuzz ", "KEY", "", text, sizeof text);
