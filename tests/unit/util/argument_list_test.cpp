@@ -3,66 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace wrenhollow {
 namespace {
-
-struct SplitCase {
-  const char* line;
-  std::vector<std::string> arguments;
-};
-
-std::vector<std::string> Split(const char* line) {
-  ArgumentList list;
+// Parses the line and gives each argument in brackets.
+std::string Split(ArgumentList& list, const char* line) {
   const int count = list.Parse(line);
-  std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.emplace_back(list.Get(i));
-  EXPECT_EQ(count, list.Count());
+  EXPECT_EQ(count, list.Count()) << line;
+  std::string arguments;
+  for (int i = 0; i < count; ++i) arguments += "[" + std::string(list.Get(i)) + "]";
   return arguments;
 }
 
-TEST(ArgumentListTest, SplitsByTheQuotingRules) {
-  const SplitCase cases[] = {
-      {"", {}},
-      {"    ", {}},
-      {"a", {"a"}},
-      {"  a   b  ", {"a", "b"}},
-      {"/stext \"C:\\My Logs\\out.txt\"", {"/stext", "C:\\My Logs\\out.txt"}},
-      {"/stext \"a b\"", {"/stext", "a b"}},
-      // Quotes may open and close anywhere inside an argument.
-      {"ab\"c d\"e f", {"abc de", "f"}},
-      // An unclosed quote runs to the end of the line.
-      {"\"a b", {"a b"}},
+TEST(ArgumentListTest, SplitsByTheQuotingRulesAfreshEachTime) {
+  const char* const cases[][2] = {
+      {"a b c", "[a][b][c]"}, {"", ""}, {"    ", ""}, {"a", "[a]"}, {"  a   b  ", "[a][b]"}, {"a\tb c", "[a\tb][c]"},
+      {"/stext \"a b\"", "[/stext][a b]"}, {"/stext \"C:\\My Logs\\out.txt\"", "[/stext][C:\\My Logs\\out.txt]"},
+      {"ab\"c d\"e f", "[abc de][f]"}, {"\"a b", "[a b]"},  // an unclosed quote runs to the end of the line
       // A quoted empty argument counts in the middle of the line but not at its end.
-      {"a \"\" b", {"a", "", "b"}},
-      {"\"\" b", {"", "b"}},
-      {"a \"\"", {"a"}},
-      {"a \"\"   ", {"a", ""}},
-      {"a \"\"\"\" b", {"a", "", "b"}},
+      {"a \"\" b", "[a][][b]"}, {"\"\" b", "[][b]"}, {"a \"\"", "[a]"}, {"a \"\"   ", "[a][]"},
+      {"a \"\"\"\" b", "[a][][b]"},
       // Spaces that would start an argument are dropped even inside quotes; later ones are kept.
-      {"\"  a  \" b", {"a  ", "b"}},
-      {"\"   \" b", {"", "b"}},
-      // Only 0x20 separates; a tab belongs to the argument.
-      {"a\tb c", {"a\tb", "c"}},
+      {"\"  a  \" b", "[a  ][b]"}, {"\"   \" b", "[][b]"},
   };
-  for (const SplitCase& c : cases) {
-    EXPECT_EQ(Split(c.line), c.arguments) << "line: [" << c.line << "]";
-  }
-}
-
-TEST(ArgumentListTest, ParseEmptiesThePreviousList) {
   ArgumentList list;
-  EXPECT_EQ(list.Parse("a b c"), 3);
-  EXPECT_EQ(list.Parse("d"), 1);
-  EXPECT_STREQ(list.Get(0), "d");
-  EXPECT_EQ(list.Get(1), nullptr);
-  EXPECT_EQ(list.Find("a"), -1);
+  for (const auto& c : cases) EXPECT_EQ(Split(list, c[0]), c[1]) << "line: [" << c[0] << "]";
 }
 
 TEST(ArgumentListTest, FindAndIsIgnoreCase) {
   ArgumentList list;
-  list.Parse("/STEXT out.txt /sort 2 /Sort 3");
+  Split(list, "/STEXT out.txt /sort 2 /Sort 3");
   EXPECT_EQ(list.Find("/stext"), 0);
   EXPECT_EQ(list.Find("/sort"), 2);
   EXPECT_EQ(list.Find("/nosort"), -1);
@@ -70,15 +40,13 @@ TEST(ArgumentListTest, FindAndIsIgnoreCase) {
   EXPECT_TRUE(list.Is(1, "OUT.TXT"));
   EXPECT_FALSE(list.Is(1, "out.tx"));
   EXPECT_FALSE(list.Is(-1, "/STEXT"));
-}
-
-TEST(ArgumentListTest, IndexBeyondCountComparesWithEmptyText) {
-  ArgumentList list;
-  list.Parse("/stext");
+  // Parsing starts afresh, and an index out of range compares with "".
+  EXPECT_EQ(Split(list, "d"), "[d]");
+  EXPECT_EQ(list.Get(1), nullptr);
+  EXPECT_EQ(list.Find("out.txt"), -1);
   EXPECT_TRUE(list.Is(1, ""));
   EXPECT_FALSE(list.Is(1, "x"));
   EXPECT_TRUE(list.Is(-5, ""));
 }
-
 }  // namespace
 }  // namespace wrenhollow

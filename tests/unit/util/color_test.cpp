@@ -4,47 +4,23 @@
 
 namespace wrenhollow {
 namespace {
-
-constexpr Color kRed = 0x0000FF;
-constexpr Color kGreen = 0x00FF00;
-constexpr Color kBlue = 0xFF0000;
-
-TEST(BlendColorTest, OneStopIsThatStopAndNoneIsBlack) {
-  const Color stops[] = {0x123456};
-  EXPECT_EQ(BlendColor(stops, 1, 7, 10), 0x123456u);
-  EXPECT_EQ(BlendColor(stops, 1, 0, 0), 0x123456u);
-  EXPECT_EQ(BlendColor(nullptr, 0, 1, 2), 0u);
+TEST(BlendColorTest, InterpolatesEachChannelTruncatedWithinTheStops) {
+  constexpr Color kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+  const Color one[] = {0x123456}, two[] = {kRed, kBlue}, three[] = {kRed, kGreen, kBlue};
+  const Color dim[] = {0x000010, 0x0000F0}, topByte[] = {0xAA000000, 0xBB0000FF};
+  const struct { const Color* stops; int count, value, maximum; Color expected; } cases[] = {
+      {one, 1, 7, 10, 0x123456}, {one, 1, 0, 0, 0x123456}, {nullptr, 0, 1, 2, 0},
+      {two, 2, 50, 100, 0x7F007F}, {two, 2, 0, 100, kRed}, {two, 2, 100, 100, kBlue},
+      {two, 2, 1, 4, 0x3F00BF},  // 255 / 4 = 63.75 and 255 - 63.75 = 191.25
+      {three, 3, 50, 100, kGreen}, {three, 3, 25, 100, 0x007F7F}, {three, 3, 75, 100, 0x7F7F00},
+      {three, 3, 100, 100, kBlue},  // the last segment also holds the maximum itself
+      {dim, 2, -20, 100, 0x000010}, {dim, 2, 300, 100, 0x0000F0}, {dim, 2, 5, 0, 0x000010},
+      {topByte, 2, 1, 1, 0x0000FF},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BlendColor(c.stops, c.count, c.value, c.maximum), c.expected)
+        << c.count << " stops at " << c.value << "/" << c.maximum;
+  }
 }
-
-TEST(BlendColorTest, TwoStopsTruncateEachChannel) {
-  const Color stops[] = {kRed, kBlue};
-  EXPECT_EQ(BlendColor(stops, 2, 50, 100), 0x7F007Fu);
-  EXPECT_EQ(BlendColor(stops, 2, 0, 100), kRed);
-  EXPECT_EQ(BlendColor(stops, 2, 100, 100), kBlue);
-  // 255 / 4 = 63.75 and 255 - 63.75 = 191.25.
-  EXPECT_EQ(BlendColor(stops, 2, 1, 4), 0x3F00BFu);
-}
-
-TEST(BlendColorTest, ThreeStopsPickTheSegment) {
-  const Color stops[] = {kRed, kGreen, kBlue};
-  EXPECT_EQ(BlendColor(stops, 3, 50, 100), kGreen);
-  EXPECT_EQ(BlendColor(stops, 3, 25, 100), 0x007F7Fu);
-  EXPECT_EQ(BlendColor(stops, 3, 75, 100), 0x7F7F00u);
-  // The last segment also holds the maximum itself.
-  EXPECT_EQ(BlendColor(stops, 3, 100, 100), kBlue);
-}
-
-TEST(BlendColorTest, ValuesOutsideTheRangeStayWithinTheStops) {
-  const Color stops[] = {0x000010, 0x0000F0};
-  EXPECT_EQ(BlendColor(stops, 2, -20, 100), 0x000010u);
-  EXPECT_EQ(BlendColor(stops, 2, 300, 100), 0x0000F0u);
-  EXPECT_EQ(BlendColor(stops, 2, 5, 0), 0x000010u);
-}
-
-TEST(BlendColorTest, IgnoresTheTopByte) {
-  const Color stops[] = {0xAA000000, 0xBB0000FF};
-  EXPECT_EQ(BlendColor(stops, 2, 1, 1), 0x0000FFu);
-}
-
 }  // namespace
 }  // namespace wrenhollow

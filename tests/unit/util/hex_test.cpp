@@ -2,133 +2,64 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace wrenhollow {
 namespace {
-
-std::vector<uint8_t> Pattern(int count) {
-  std::vector<uint8_t> bytes(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 37 + 11);
-  return bytes;
+// Encodes into a buffer of `size` followed by a guard byte, which must survive; true must mean text was written.
+std::string Encode(const std::vector<uint8_t>& bytes, int count, size_t size) {
+  std::vector<char> text(size + 2, '#');
+  text.back() = '\0';
+  const bool encoded = HexEncode(bytes.data(), count, text.data(), size);
+  EXPECT_EQ(encoded, text[0] != '\0') << count << " bytes in " << size;
+  EXPECT_EQ(text[size], '#') << count << " bytes in " << size;
+  return text.data();
 }
 
-TEST(HexEncodeTest, NoBytesGivesEmptyTextAndFalse) {
-  char text[kHexTextSize] = "junk";
-  const uint8_t byte = 1;
-  EXPECT_FALSE(HexEncode(&byte, 0, text, sizeof text));
-  EXPECT_STREQ(text, "");
-  std::strcpy(text, "junk");
-  EXPECT_FALSE(HexEncode(&byte, -3, text, sizeof text));
-  EXPECT_STREQ(text, "");
+TEST(HexEncodeTest, UpperCaseWholePairsSeparatedByOneSpace) {
+  const std::vector<uint8_t> three = {0x12, 0x34, 0x56};
+  const struct { std::vector<uint8_t> bytes; int count; size_t size; const char* text; } cases[] = {
+      {{1}, 0, kHexTextSize, ""}, {{1}, -3, kHexTextSize, ""}, {{0x0F}, 1, kHexTextSize, "0F"},
+      {{1, 171}, 2, kHexTextSize, "01 AB"}, {{0x00, 0xFF, 0x9A}, 3, kHexTextSize, "00 FF 9A"},
+      {three, 3, 6, "12 34"}, {three, 3, 5, "12"}, {three, 3, 2, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Encode(c.bytes, c.count, c.size), c.text);
 }
 
-TEST(HexEncodeTest, PairsSeparatedByOneSpaceUpperCase) {
-  char text[kHexTextSize];
-  const uint8_t one[] = {0x0F};
-  EXPECT_TRUE(HexEncode(one, 1, text, sizeof text));
-  EXPECT_STREQ(text, "0F");
-  const uint8_t two[] = {1, 171};
-  EXPECT_TRUE(HexEncode(two, 2, text, sizeof text));
-  EXPECT_STREQ(text, "01 AB");
-  const uint8_t edges[] = {0x00, 0xFF, 0x9A};
-  EXPECT_TRUE(HexEncode(edges, 3, text, sizeof text));
-  EXPECT_STREQ(text, "00 FF 9A");
-}
-
-TEST(HexEncodeTest, LongestTextFillsTheBufferExactly) {
-  const std::vector<uint8_t> bytes = Pattern(kHexMaxBytes + 1);
-  std::vector<char> text(kHexTextSize + 1, '#');
-  EXPECT_TRUE(HexEncode(bytes.data(), kHexMaxBytes, text.data(), kHexTextSize));
-  EXPECT_EQ(std::strlen(text.data()), kHexTextSize - 1);
-  EXPECT_EQ(text[kHexTextSize], '#');
-  EXPECT_EQ(std::string(text.data() + kHexTextSize - 6), "78 9D");
-
-  const std::string longest(text.data());
-  EXPECT_TRUE(HexEncode(bytes.data(), kHexMaxBytes + 1, text.data(), kHexTextSize));
-  EXPECT_EQ(std::string(text.data()), longest);
-  EXPECT_EQ(text[kHexTextSize], '#');
-}
-
-TEST(HexEncodeTest, SmallBufferTakesOnlyWholePairs) {
-  const uint8_t bytes[] = {0x12, 0x34, 0x56};
-  char text[8];
-  std::memset(text, '#', sizeof text);
-  EXPECT_TRUE(HexEncode(bytes, 3, text, 6));
-  EXPECT_STREQ(text, "12 34");
-  EXPECT_TRUE(HexEncode(bytes, 3, text, 5));
-  EXPECT_STREQ(text, "12");
-  EXPECT_FALSE(HexEncode(bytes, 3, text, 2));
-  EXPECT_STREQ(text, "");
-}
-
-TEST(HexDecodeTest, ReadsPairsAndSkipsSpaces) {
-  uint8_t bytes[8] = {};
-  int count = 8;
-  EXPECT_TRUE(HexDecode("  01 ab   FF ", &count, bytes));
-  ASSERT_EQ(count, 3);
-  EXPECT_EQ(bytes[0], 0x01);
-  EXPECT_EQ(bytes[1], 0xAB);
-  EXPECT_EQ(bytes[2], 0xFF);
-}
-
-TEST(HexDecodeTest, PairsNeedNoSeparatorAndOddDigitStandsAlone) {
-  uint8_t bytes[8] = {};
-  int count = 8;
-  EXPECT_TRUE(HexDecode("0102A", &count, bytes));
-  ASSERT_EQ(count, 3);
-  EXPECT_EQ(bytes[0], 0x01);
-  EXPECT_EQ(bytes[1], 0x02);
-  EXPECT_EQ(bytes[2], 0x0A);
-}
-
-TEST(HexDecodeTest, MalformedPairGivesItsLeadingDigits) {
-  uint8_t bytes[4] = {};
-  int count = 4;
-  EXPECT_TRUE(HexDecode("Ag zz", &count, bytes));
-  ASSERT_EQ(count, 2);
-  EXPECT_EQ(bytes[0], 0x0A);
-  EXPECT_EQ(bytes[1], 0x00);
-}
-
-TEST(HexDecodeTest, StopsAtCapacityAndLeavesTheRest) {
-  uint8_t bytes[3] = {0xEE, 0xEE, 0xEE};
-  int count = 1;
-  EXPECT_TRUE(HexDecode("01 AB", &count, bytes));
-  EXPECT_EQ(count, 1);
-  EXPECT_EQ(bytes[0], 0x01);
-  EXPECT_EQ(bytes[1], 0xEE);
-  count = 2;
-  EXPECT_TRUE(HexDecode("FE DC BA", &count, bytes));
-  EXPECT_EQ(count, 2);
-  EXPECT_EQ(bytes[1], 0xDC);
-  EXPECT_EQ(bytes[2], 0xEE);
-}
-
-TEST(HexDecodeTest, NothingStoredIsFailureWithOutputsUntouched) {
-  uint8_t bytes[2] = {0xEE, 0xEE};
-  int count = 2;
-  EXPECT_FALSE(HexDecode("", &count, bytes));
-  EXPECT_FALSE(HexDecode("    ", &count, bytes));
-  EXPECT_EQ(count, 2);
-  count = 0;
-  EXPECT_FALSE(HexDecode("01", &count, bytes));
-  EXPECT_EQ(count, 0);
-  EXPECT_EQ(bytes[0], 0xEE);
-}
-
-TEST(HexDecodeTest, RoundTripOfLongestText) {
-  const std::vector<uint8_t> bytes = Pattern(kHexMaxBytes);
-  std::vector<char> text(kHexTextSize);
-  ASSERT_TRUE(HexEncode(bytes.data(), kHexMaxBytes, text.data(), text.size()));
+TEST(HexEncodeTest, LongestTextFillsTheBufferExactlyAndDecodesBack) {
+  std::vector<uint8_t> bytes(kHexMaxBytes + 1);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 11);
+  const std::string longest = Encode(bytes, kHexMaxBytes, kHexTextSize);
+  EXPECT_EQ(longest.size(), kHexTextSize - 1);
+  EXPECT_EQ(longest.substr(longest.size() - 5), "78 9D");
+  // More bytes, even with a larger buffer, still give the longest text.
+  for (size_t size : {kHexTextSize, kHexTextSize + 3}) EXPECT_EQ(Encode(bytes, kHexMaxBytes + 1, size), longest);
   std::vector<uint8_t> decoded(kHexMaxBytes + 5);
   int count = static_cast<int>(decoded.size());
-  ASSERT_TRUE(HexDecode(text.data(), &count, decoded.data()));
+  ASSERT_TRUE(HexDecode(longest.c_str(), &count, decoded.data()));
   ASSERT_EQ(count, kHexMaxBytes);
-  decoded.resize(kHexMaxBytes);
-  EXPECT_EQ(decoded, bytes);
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end() - 1, decoded.begin()));
+}
+
+TEST(HexDecodeTest, ReadsPairsUpToCapacityAndWritesNothingMore) {
+  // No bytes expected: a failure that leaves count and bytes as they were.
+  const struct { const char* text; int capacity; std::vector<uint8_t> bytes; } cases[] = {
+      {"  01 ab   FF ", 8, {0x01, 0xAB, 0xFF}},
+      {"0102A", 8, {0x01, 0x02, 0x0A}},     // pairs need no separator; an odd digit stands alone
+      {"Ag zz", 4, {0x0A, 0x00}},           // a malformed pair gives its leading digits
+      {"01\tA -1", 8, {0x01, 0x00, 0x00}},  // only spaces separate; no leading digit gives 0
+      {"01 AB", 1, {0x01}}, {"FE DC BA", 2, {0xFE, 0xDC}}, {"", 2, {}}, {"    ", 2, {}}, {"01", 0, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> buffer(static_cast<size_t>(c.capacity) + 2, 0xEE), expected = buffer;
+    std::copy(c.bytes.begin(), c.bytes.end(), expected.begin());
+    int count = c.capacity;
+    EXPECT_EQ(HexDecode(c.text, &count, buffer.data()), !c.bytes.empty()) << c.text;
+    EXPECT_EQ(count, c.bytes.empty() ? c.capacity : static_cast<int>(c.bytes.size())) << c.text;
+    EXPECT_EQ(buffer, expected) << c.text;
+  }
 }
 
 TEST(ParseHexNumberTest, ReadsLeadingHexDigits) {
@@ -138,6 +69,5 @@ TEST(ParseHexNumberTest, ReadsLeadingHexDigits) {
   EXPECT_EQ(ParseHexNumber("g"), 0u);
   EXPECT_EQ(ParseHexNumber(""), 0u);
 }
-
 }  // namespace
 }  // namespace wrenhollow

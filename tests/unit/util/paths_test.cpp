@@ -6,77 +6,54 @@
 
 namespace wrenhollow {
 namespace {
-
-TEST(AddBackslashTest, AppendsOnlyWhenMissing) {
-  char path[kPathSize] = "C:\\Logs";
-  AddBackslash(path, sizeof path);
-  EXPECT_STREQ(path, "C:\\Logs\\");
-  AddBackslash(path, sizeof path);
-  EXPECT_STREQ(path, "C:\\Logs\\");
-  char empty[4] = "";
-  AddBackslash(empty, sizeof empty);
-  EXPECT_STREQ(empty, "");
+// Each case writes into a buffer of `size` followed by a guard byte, which must survive.
+TEST(AddBackslashTest, AppendsOnlyWhenMissingAndThereIsRoom) {
+  const struct { const char* path; size_t size; const char* expected; } cases[] = {
+      {"C:\\Logs", kPathSize, "C:\\Logs\\"}, {"C:\\Logs\\", kPathSize, "C:\\Logs\\"}, {"", 4, ""},
+      {"abc", 4, "abc"}, {"abc", 5, "abc\\"},
+  };
+  for (const auto& c : cases) {
+    char path[kPathSize + 1];
+    std::memset(path, '#', sizeof path);
+    AddBackslash(std::strcpy(path, c.path), c.size);
+    EXPECT_STREQ(path, c.expected) << c.path << " in " << c.size;
+    EXPECT_EQ(path[c.size], '#') << c.path << " in " << c.size;
+  }
 }
 
-TEST(AddBackslashTest, FullBufferIsLeftAlone) {
-  char path[4] = "abc";
-  AddBackslash(path, sizeof path);
-  EXPECT_STREQ(path, "abc");
-  char roomy[5] = "abc";
-  AddBackslash(roomy, sizeof roomy);
-  EXPECT_STREQ(roomy, "abc\\");
-}
-
-TEST(JoinPathTest, AddsSeparatorWhenMissing) {
-  char path[kPathSize];
-  JoinPath(path, sizeof path, "C:\\Logs", "report.html");
-  EXPECT_STREQ(path, "C:\\Logs\\report.html");
-  JoinPath(path, sizeof path, "C:\\", "report.html");
-  EXPECT_STREQ(path, "C:\\report.html");
-  JoinPath(path, sizeof path, "", "usb.ids");
-  EXPECT_STREQ(path, "usb.ids");
-  JoinPath(path, sizeof path, "C:\\Logs", "");
-  EXPECT_STREQ(path, "C:\\Logs\\");
-}
-
-TEST(JoinPathTest, CutsToTheBuffer) {
-  char path[10];
-  std::memset(path, '#', sizeof path);
-  JoinPath(path, sizeof path, "abcd", "efghijk");
-  EXPECT_STREQ(path, "abcd\\efgh");
-  JoinPath(path, sizeof path, "abcdefghijkl", "x");
-  EXPECT_STREQ(path, "abcdefghi");
-  // The separator itself would be the tenth character.
-  JoinPath(path, sizeof path, "abcdefghi", "x");
-  EXPECT_STREQ(path, "abcdefghi");
-}
-
-TEST(JoinPathTest, FolderOrNameMayBeTheBuffer) {
+TEST(JoinPathTest, AddsSeparatorWhenMissingAndCutsToTheBuffer) {
+  const struct { const char* folder; const char* name; size_t size; const char* expected; } cases[] = {
+      {"C:\\Logs", "report.html", kPathSize, "C:\\Logs\\report.html"},
+      {"C:\\", "report.html", kPathSize, "C:\\report.html"}, {"", "usb.ids", kPathSize, "usb.ids"},
+      {"C:\\Logs", "", kPathSize, "C:\\Logs\\"}, {"abcd", "efghijk", 10, "abcd\\efgh"},
+      {"abcdefghijkl", "x", 10, "abcdefghi"},
+      {"abcdefghi", "x", 10, "abcdefghi"},  // the separator itself would be the tenth character
+  };
+  for (const auto& c : cases) {
+    char path[kPathSize + 1];
+    std::memset(path, '#', sizeof path);
+    JoinPath(path, c.size, c.folder, c.name);
+    EXPECT_STREQ(path, c.expected) << c.folder << " + " << c.name << " in " << c.size;
+    EXPECT_EQ(path[c.size], '#') << c.folder << " + " << c.name << " in " << c.size;
+  }
+  // Folder or name may be the buffer itself, even where the name's old and new places overlap.
   char path[kPathSize] = "C:\\Program";
   JoinPath(path, sizeof path, path, "wrenhollow.cfg");
   EXPECT_STREQ(path, "C:\\Program\\wrenhollow.cfg");
-  char name[kPathSize] = "usb.ids";
-  JoinPath(name, sizeof name, "D:\\Tools", name);
-  EXPECT_STREQ(name, "D:\\Tools\\usb.ids");
+  std::strcpy(path, "usb.ids");
+  JoinPath(path, sizeof path, "D:", path);
+  EXPECT_STREQ(path, "D:\\usb.ids");
 }
 
-TEST(FileNamePartTest, AfterLastSeparatorOfEitherKind) {
-  EXPECT_STREQ(FileNamePart("C:\\a\\b.txt"), "b.txt");
-  EXPECT_STREQ(FileNamePart("C:\\a/b\\c/d.txt"), "d.txt");
-  EXPECT_STREQ(FileNamePart("name.txt"), "name.txt");
-  EXPECT_STREQ(FileNamePart("C:\\dir\\"), "");
-  EXPECT_STREQ(FileNamePart(""), "");
-}
-
-TEST(CutToFolderTest, CutsAtLastBackslashOnly) {
+TEST(PathPartsTest, NameAfterEitherSeparatorAndFolderBeforeTheLastBackslash) {
+  const char* const names[][2] = {{"C:\\a\\b.txt", "b.txt"}, {"C:\\a/b\\c/d.txt", "d.txt"}, {"name.txt", "name.txt"},
+                                  {"C:\\dir\\", ""}, {"", ""}};
+  for (const auto& n : names) EXPECT_STREQ(FileNamePart(n[0]), n[1]) << n[0];
   char path[kPathSize] = "C:\\Tools\\bin/wrenhollow.exe";
-  CutToFolder(path);
-  EXPECT_STREQ(path, "C:\\Tools");
-  CutToFolder(path);
-  EXPECT_STREQ(path, "C:");
-  CutToFolder(path);
-  EXPECT_STREQ(path, "C:");
+  for (const char* folder : {"C:\\Tools", "C:", "C:"}) {
+    CutToFolder(path);
+    EXPECT_STREQ(path, folder);
+  }
 }
-
 }  // namespace
 }  // namespace wrenhollow

@@ -7,113 +7,65 @@
 
 namespace wrenhollow {
 namespace {
-
-TEST(StringListTest, AppendReturnsIndexesAndStoresTerminatedTexts) {
-  StringList list;
-  EXPECT_EQ(list.Append("alpha"), 0);
-  EXPECT_EQ(list.Append("beta"), 1);
-  EXPECT_EQ(list.Append("gamma", 3), 2);
-  EXPECT_EQ(list.Append(""), 3);
-  EXPECT_STREQ(list.Get(0), "alpha");
-  EXPECT_STREQ(list.Get(1), "beta");
-  EXPECT_STREQ(list.Get(2), "gam");
-  EXPECT_STREQ(list.Get(3), "");
-  EXPECT_EQ(list.CharsUsed(), 6 + 5 + 4 + 1);
-  EXPECT_EQ(list.CharCapacity(), StringList::kCharStep);
-  EXPECT_EQ(list.OffsetCapacity(), StringList::kOffsetStep);
+// Every text in brackets, then the characters used and both capacities.
+std::string State(const StringList& list) {
+  std::string state;
+  for (int i = 0; i < list.Count(); ++i) state += "[" + std::string(list.Get(i) ? list.Get(i) : "<null>") + "]";
+  return state + " " + std::to_string(list.CharsUsed()) + " " + std::to_string(list.CharCapacity()) + " " +
+         std::to_string(list.OffsetCapacity());
 }
 
-TEST(StringListTest, GetOutOfRangeGivesNone) {
+TEST(StringListTest, AppendGetAndFindExact) {
   StringList list;
-  list.Append("x");
-  EXPECT_EQ(list.Get(-1), nullptr);
-  EXPECT_EQ(list.Get(1), nullptr);
-  EXPECT_EQ(list.Get(INT_MAX), nullptr);
-  StringList empty;
-  EXPECT_EQ(empty.Get(0), nullptr);
-  EXPECT_EQ(empty.FindExact(""), -1);
+  EXPECT_EQ(list.Get(0), nullptr);
+  EXPECT_EQ(list.FindExact(""), -1);
+  const char* const texts[] = {"alpha", "gamma", "", "Disk", "disk", "Disk"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(list.Append(texts[i], i == 1 ? 3 : -1), i);
+  EXPECT_EQ(State(list), "[alpha][gam][][Disk][disk][Disk] 26 1024 256");
+  for (int index : {-1, 6, INT_MAX}) EXPECT_EQ(list.Get(index), nullptr) << index;
+  // Case matters and the newest wins.
+  const struct { const char* text; int at; } finds[] = {{"Disk", 5}, {"disk", 4}, {"", 2}, {"DISK", -1}, {"Dis", -1}};
+  for (const auto& f : finds) EXPECT_EQ(list.FindExact(f.text), f.at) << f.text;
 }
 
-TEST(StringListTest, UsedSizeOfExactlyOneStepGrowsToTwo) {
+TEST(StringListTest, BlocksGrowByTheirStepsOnlyWhenFull) {
   StringList list;
-  list.Append(std::string(1000, 'a').c_str());
-  ASSERT_EQ(list.CharCapacity(), 1024);
-  // 1001 used + 22 + 1 = 1024 needed, which is not below 1024.
-  list.Append(std::string(22, 'b').c_str());
-  EXPECT_EQ(list.CharsUsed(), 1024);
-  EXPECT_EQ(list.CharCapacity(), 2048);
-  EXPECT_EQ(list.Get(0), std::string(1000, 'a'));
-  EXPECT_EQ(list.Get(1), std::string(22, 'b'));
-}
-
-TEST(StringListTest, UsedSizeOneBelowStepDoesNotGrow) {
-  StringList list;
-  list.Append(std::string(1022, 'a').c_str());
-  EXPECT_EQ(list.CharsUsed(), 1023);
-  EXPECT_EQ(list.CharCapacity(), 1024);
-}
-
-TEST(StringListTest, OffsetsGrowAtTheirStep) {
-  StringList list;
-  for (int i = 0; i < 256; ++i) ASSERT_EQ(list.Append(std::to_string(i).c_str()), i);
+  const std::string a(1000, 'a'), b(21, 'b');
+  std::string texts = "[" + a + "][" + b + "]";
+  EXPECT_EQ(list.Append(a.c_str()), 0);
+  EXPECT_EQ(list.Append(b.c_str()), 1);
+  EXPECT_EQ(State(list), texts + " 1023 1024 256");
+  // 1023 used + 0 + 1 = 1024 needed, which is not below 1024.
+  EXPECT_EQ(list.Append(""), 2);
+  texts += "[]";
+  EXPECT_EQ(State(list), texts + " 1024 2048 256");
+  for (int i = 3; i < 256; ++i) {
+    ASSERT_EQ(list.Append(std::to_string(i).c_str()), i);
+    texts += "[" + std::to_string(i) + "]";
+  }
   EXPECT_EQ(list.OffsetCapacity(), 256);
   EXPECT_EQ(list.Append("256"), 256);
-  EXPECT_EQ(list.OffsetCapacity(), 512);
-  for (int i = 0; i <= 256; ++i) EXPECT_EQ(list.Get(i), std::to_string(i));
+  EXPECT_EQ(State(list), texts + "[256] 1936 2048 512");
 }
 
-TEST(StringListTest, FindExactIsCaseSensitiveAndNewestWins) {
-  StringList list;
-  EXPECT_EQ(list.Append("Disk"), 0);
-  EXPECT_EQ(list.Append("disk"), 1);
-  EXPECT_EQ(list.Append("Disk"), 2);
-  EXPECT_EQ(list.FindExact("Disk"), 2);
-  EXPECT_EQ(list.FindExact("disk"), 1);
-  EXPECT_EQ(list.FindExact("DISK"), -1);
-  EXPECT_EQ(list.FindExact("Dis"), -1);
-}
-
-TEST(StringListTest, AppendThatCannotGrowLeavesListUnchanged) {
-  StringList list;
-  list.Append("kept");
-  // The growth fails before any character of the text would be read.
-  EXPECT_EQ(list.Append("abc", INT_MAX - 2), -1);
-  EXPECT_EQ(list.Count(), 1);
-  EXPECT_EQ(list.CharsUsed(), 5);
-  EXPECT_STREQ(list.Get(0), "kept");
-  EXPECT_EQ(list.Append("next"), 1);
-}
-
-TEST(StringListTest, AppendSplitSkipsEmptyRuns) {
+TEST(StringListTest, AppendSplitFailedAppendFreeAndInit) {
   StringList list;
   EXPECT_TRUE(list.AppendSplit(";;a;bc;;d;", ';'));
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_STREQ(list.Get(0), "a");
-  EXPECT_STREQ(list.Get(1), "bc");
-  EXPECT_STREQ(list.Get(2), "d");
   EXPECT_TRUE(list.AppendSplit("", ';'));
   EXPECT_TRUE(list.AppendSplit(";;;", ';'));
-  EXPECT_EQ(list.Count(), 3);
   EXPECT_TRUE(list.AppendSplit("whole", ','));
-  EXPECT_STREQ(list.Get(3), "whole");
-}
-
-TEST(StringListTest, FreeEmptiesAndListCanBeRefilled) {
-  StringList list;
-  list.Append("one");
-  list.Append("two");
+  // The growth fails before any character of the text would be read, and the list is unchanged.
+  EXPECT_EQ(list.Append("abc", INT_MAX - 2), -1);
+  EXPECT_EQ(State(list), "[a][bc][d][whole] 13 1024 256");
+  EXPECT_EQ(list.Append("next"), 4);
   list.Free();
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(list.CharsUsed(), 0);
-  EXPECT_EQ(list.CharCapacity(), 0);
-  EXPECT_EQ(list.OffsetCapacity(), 0);
+  EXPECT_EQ(State(list), " 0 0 0");
   EXPECT_EQ(list.Get(0), nullptr);
   EXPECT_EQ(list.Append("three"), 0);
-  EXPECT_STREQ(list.Get(0), "three");
+  EXPECT_EQ(State(list), "[three] 6 1024 256");
   list.Init();
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(State(list), " 0 0 0");
   EXPECT_EQ(list.FindExact("three"), -1);
 }
-
 }  // namespace
 }  // namespace wrenhollow

@@ -6,14 +6,6 @@
 
 namespace wrenhollow::test {
 
-// A path the build wrote in Linux form, as the test program under Wine must spell it (drive Z:).
-inline std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
-}
-
 // A path in the temporary folder, made unique to this process so that concurrent runs do not meet.
 inline std::string TempFilePath(const char* name) {
   char folder[MAX_PATH] = "";

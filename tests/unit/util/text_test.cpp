@@ -2,85 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace wrenhollow {
 namespace {
-
-TEST(FindSubstringTest, FindsFirstExactMatch) {
-  EXPECT_EQ(FindSubstring("USB Mass Storage", "Storage"), 9);
-  EXPECT_EQ(FindSubstring("abab", "ab"), 0);
-  EXPECT_EQ(FindSubstring("xabab", "bab"), 2);
-  EXPECT_EQ(FindSubstring("abc", "abc"), 0);
-  EXPECT_EQ(FindSubstring("abc", "ABC"), -1);
-  EXPECT_EQ(FindSubstring("abc", "abcd"), -1);
-  EXPECT_EQ(FindSubstring("abc", "c"), 2);
+TEST(FindTest, FirstMatchExactlyAndIgnoringAsciiCase) {
+  const struct { const char* text; const char* pattern; int exact, noCase; } cases[] = {
+      {"USB Mass Storage", "Storage", 9, 9}, {"USB Mass Storage", "mass STORAGE", -1, 4}, {"abab", "ab", 0, 0},
+      {"xabab", "bab", 2, 2}, {"abc", "abc", 0, 0}, {"abc", "ABC", -1, 0}, {"abc", "abcd", -1, -1},
+      {"abc", "c", 2, 2}, {"abc", "", 0, 0}, {"", "", 0, 0}, {"", "a", -1, -1},
+      {"a{b", "A[B", -1, -1},                                // 0x20 apart like letters, yet not letters
+      {"\xC4", "\xE4", -1, -1}, {"x\xC4y", "\xC4Y", -1, 1},  // bytes above 0x7F compare exactly
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("[") + c.text + "] [" + c.pattern + "]");
+    EXPECT_EQ(FindSubstring(c.text, c.pattern), c.exact);
+    EXPECT_EQ(FindNoCase(c.text, c.pattern), c.noCase);
+  }
 }
 
-TEST(FindSubstringTest, EmptyPatternIsFoundAtStart) {
-  EXPECT_EQ(FindSubstring("abc", ""), 0);
-  EXPECT_EQ(FindSubstring("", ""), 0);
-  EXPECT_EQ(FindSubstring("", "a"), -1);
-}
-
-TEST(FindNoCaseTest, IgnoresAsciiCaseOnly) {
-  EXPECT_EQ(FindNoCase("USB Mass Storage", "mass STORAGE"), 4);
-  EXPECT_EQ(FindNoCase("abc", "ABC"), 0);
-  EXPECT_EQ(FindNoCase("abc", ""), 0);
-  EXPECT_EQ(FindNoCase("ab", "abc"), -1);
-  // '[' and '{' differ from each other though they are 0x20 apart like letters.
-  EXPECT_EQ(FindNoCase("a{b", "A[B"), -1);
-  // Bytes above 0x7F compare exactly.
-  EXPECT_EQ(FindNoCase("\xC4", "\xE4"), -1);
-  EXPECT_EQ(FindNoCase("x\xC4y", "\xC4Y"), 1);
-}
-
-TEST(EqualsNoCaseTest, ComparesWholeTexts) {
+TEST(EqualsNoCaseTest, WholeTextsPrefixesAndFolding) {
   EXPECT_TRUE(EqualsNoCase("/STEXT", "/stext"));
   EXPECT_FALSE(EqualsNoCase("/stext", "/stex"));
   EXPECT_FALSE(EqualsNoCase("/stex", "/stext"));
   EXPECT_TRUE(EqualsNoCase("", ""));
-  EXPECT_TRUE(StartsWithNoCase("USB\\Class_08", "usb\\"));
-  EXPECT_FALSE(StartsWithNoCase("US", "usb"));
-  EXPECT_EQ(FoldCase("Vid_0781&PID_5567"), "vid_0781&pid_5567");
   EXPECT_FALSE(EqualsNoCase("@", "`"));
+  EXPECT_TRUE(StartsWithNoCase("USB\\Class_08", "usb\\"));
+  EXPECT_FALSE(StartsWithNoCase(std::string_view("USB", 2), "usb"));
+  EXPECT_EQ(FoldCase("Vid_0781&PID_5567"), "vid_0781&pid_5567");
 }
 
-TEST(CopyBoundedTest, CutsAndAlwaysTerminates) {
-  char buffer[6];
-  std::memset(buffer, '#', sizeof buffer);
-  CopyBounded(buffer, "abcdefgh");
-  EXPECT_STREQ(buffer, "abcde");
-  CopyBounded(buffer, "abcde");
-  EXPECT_STREQ(buffer, "abcde");
-  CopyBounded(buffer, "ab");
-  EXPECT_STREQ(buffer, "ab");
-  CopyBounded(buffer, 1, "xyz");
-  EXPECT_STREQ(buffer, "");
-  buffer[0] = '#';
-  CopyBounded(buffer, 0, "xyz");
-  EXPECT_EQ(buffer[0], '#');
-}
-
-TEST(CopyTrimmedTest, RemovesOuterSpacesOnly) {
-  char buffer[16];
-  CopyTrimmed(buffer, sizeof buffer, "  a b  ");
-  EXPECT_STREQ(buffer, "a b");
-  CopyTrimmed(buffer, sizeof buffer, "     ");
-  EXPECT_STREQ(buffer, "");
-  CopyTrimmed(buffer, sizeof buffer, "\tx ");
-  EXPECT_STREQ(buffer, "\tx");
-  CopyTrimmed(buffer, 4, "  abcdef  ");
-  EXPECT_STREQ(buffer, "abc");
-}
-
-TEST(CopyTrimmedTest, MayTrimInPlace) {
-  char buffer[16] = "   mid  ";
-  CopyTrimmed(buffer, sizeof buffer, buffer);
-  EXPECT_STREQ(buffer, "mid");
+TEST(CopyBoundedTest, CutsTrimsAndAlwaysTerminatesWithinTheBuffer) {
+  using Copy = void (*)(char*, size_t, std::string_view);
+  const struct { Copy copy; size_t size; const char* text; const char* copied; } cases[] = {
+      {CopyBounded, 6, "abcdefgh", "abcde"}, {CopyBounded, 6, "abcde", "abcde"}, {CopyBounded, 6, "ab", "ab"},
+      {CopyBounded, 1, "xyz", ""}, {CopyTrimmed, 16, "  a b  ", "a b"}, {CopyTrimmed, 16, "     ", ""},
+      {CopyTrimmed, 16, "\tx\t ", "\tx\t"}, {CopyTrimmed, 4, "  abcdef  ", "abc"},
+  };
+  for (const auto& c : cases) {
+    char buffer[18] = "#################";  // a guard byte follows every size
+    c.copy(buffer, c.size, c.text);
+    EXPECT_STREQ(buffer, c.copied) << "[" << c.text << "] in " << c.size;
+    EXPECT_EQ(buffer[c.size], '#') << "[" << c.text << "] in " << c.size;
+  }
+  char six[6];
+  CopyBounded(six, "abcdefgh");
+  EXPECT_STREQ(six, "abcde");
+  CopyBounded(six, 0, "xyz");
+  EXPECT_STREQ(six, "abcde");
+  char inPlace[16] = " middle  ";
+  CopyTrimmed(inPlace, sizeof inPlace, inPlace);
+  EXPECT_STREQ(inPlace, "middle");
 }
 
 TEST(ReplaceCharTest, ReplacesEveryOccurrence) {
@@ -92,25 +68,19 @@ TEST(ReplaceCharTest, ReplacesEveryOccurrence) {
 }
 
 TEST(TruncateTest, TowardZeroAndClamped) {
-  EXPECT_EQ(Truncate(2.99), 2);
-  EXPECT_EQ(Truncate(-2.99), -2);
-  EXPECT_EQ(Truncate(0.0), 0);
-  EXPECT_EQ(Truncate(1e20), INT_MAX);
-  EXPECT_EQ(Truncate(-1e20), INT_MIN);
-  EXPECT_EQ(Truncate(std::nan("")), 0);
+  const struct { double value; int expected; } cases[] = {
+      {2.99, 2}, {-2.99, -2}, {0.0, 0}, {1e20, INT_MAX}, {-1e20, INT_MIN}, {std::nan(""), 0}};
+  for (const auto& c : cases) EXPECT_EQ(Truncate(c.value), c.expected) << c.value;
 }
 
-TEST(ClearAfterHeaderTest, KeepsFirstFourBytes) {
+TEST(ClearAfterHeaderTest, ZeroesOnlyBetweenTheHeaderAndTheSize) {
   unsigned char record[10];
   std::memset(record, 0xAB, sizeof record);
-  ClearAfterHeader(record, sizeof record);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(record[i], 0xAB) << i;
-  for (int i = 4; i < 10; ++i) EXPECT_EQ(record[i], 0) << i;
+  ClearAfterHeader(record, 8);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(record[i], i < 4 || i >= 8 ? 0xAB : 0) << i;
   std::memset(record, 0xAB, sizeof record);
   ClearAfterHeader(record, 3);
-  EXPECT_EQ(record[2], 0xAB);
-  EXPECT_EQ(record[4], 0xAB);
+  for (unsigned char byte : record) EXPECT_EQ(byte, 0xAB);
 }
-
 }  // namespace
 }  // namespace wrenhollow

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -9,65 +10,42 @@
 
 namespace wrenhollow {
 namespace {
+// Reads a file into a record whose texts all start as "stale"; "failed", or "", then the texts after "|".
+std::string Read(const std::string& name) {
+  VersionInfo info;
+  char* const texts[] = {info.productName,  info.fileDescription, info.fileVersion,    info.productVersion,
+                         info.companyName,  info.internalName,    info.legalCopyright, info.originalFileName};
+  for (char* text : texts) std::strcpy(text, "stale");
+  std::string read = ReadVersionInfo(name.c_str(), &info) ? "" : "failed";
+  for (char* text : texts) read += "|" + std::string(text);
+  return read;
+}
 
+// A sample's path as the test program under Wine must spell it: the build wrote it in Linux form.
 std::string Sample(const char* name) {
-  return test::WindowsPath(std::string(WRENHOLLOW_VERSION_SAMPLE_DIR) + "/" + name);
+  std::string path = std::string(WRENHOLLOW_VERSION_SAMPLE_DIR) + "/" + name;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
 }
 
-TEST(ReadVersionInfoTest, ReadsTheTableTheTranslationNames) {
-  VersionInfo info;
-  ASSERT_TRUE(ReadVersionInfo(Sample("version_translated.exe").c_str(), &info));
-  EXPECT_STREQ(info.productName, "Sample Product");
-  EXPECT_STREQ(info.fileDescription, "Sample Description");
-  EXPECT_STREQ(info.fileVersion, "1.2.3.4");
-  EXPECT_STREQ(info.productVersion, "1.2");
-  EXPECT_STREQ(info.companyName, "Sample Company");
-  EXPECT_STREQ(info.internalName, "sample");
-  EXPECT_STREQ(info.legalCopyright, "Copyright 2024");
-  EXPECT_STREQ(info.originalFileName, "sample.exe");
-}
-
-TEST(ReadVersionInfoTest, MissingTableFallsBackToDefaultAndTrims) {
-  VersionInfo info;
-  std::strcpy(info.internalName, "stale");
-  ASSERT_TRUE(ReadVersionInfo(Sample("version_missing_table.exe").c_str(), &info));
-  EXPECT_STREQ(info.productName, "Spaced Product");
-  EXPECT_STREQ(info.fileDescription, "Tab\tInside");
-  EXPECT_STREQ(info.fileVersion, "2.0");
-  EXPECT_STREQ(info.productVersion, "2.0");
-  EXPECT_STREQ(info.companyName, "");
-  // A key the table lacks leaves its text empty, not as it was.
-  EXPECT_STREQ(info.internalName, "");
-  EXPECT_STREQ(info.originalFileName, "missing_table.exe");
-}
-
-TEST(ReadVersionInfoTest, LongValueIsCutTo255ThenTrimmed) {
-  VersionInfo info;
-  ASSERT_TRUE(ReadVersionInfo(Sample("version_missing_table.exe").c_str(), &info));
-  std::string expected;
-  for (int i = 0; i < 24; ++i) expected += "0123456789";
-  expected += "ABCDEFGHIJ";
-  EXPECT_EQ(std::string(info.legalCopyright), expected);
-}
-
-TEST(ReadVersionInfoTest, NoTranslationReadsDefaultTable) {
-  VersionInfo info;
-  ASSERT_TRUE(ReadVersionInfo(Sample("version_no_translation.exe").c_str(), &info));
-  EXPECT_STREQ(info.productName, "No Translation");
-  EXPECT_STREQ(info.fileVersion, "3.0");
-  EXPECT_STREQ(info.companyName, "");
+TEST(ReadVersionInfoTest, ReadsTheNamedTableOrTheDefaultOneCutAndTrimmed) {
+  EXPECT_EQ(Read(Sample("version_translated.exe")),
+            "|Sample Product|Sample Description|1.2.3.4|1.2|Sample Company|sample|Copyright 2024|sample.exe");
+  // A key the table lacks leaves its text empty; the long value is cut to 255 characters, then trimmed.
+  std::string digits;
+  for (int i = 0; i < 24; ++i) digits += "0123456789";
+  EXPECT_EQ(Read(Sample("version_missing_table.exe")),
+            "|Spaced Product|Tab\tInside|2.0|2.0|||" + digits + "ABCDEFGHIJ|missing_table.exe");
+  EXPECT_EQ(Read(Sample("version_no_translation.exe")), "|No Translation||3.0|||||");
 }
 
 TEST(ReadVersionInfoTest, FileWithoutVersionResourceLeavesRecordUntouched) {
-  VersionInfo info;
-  std::strcpy(info.fileVersion, "kept");
-  const std::string text = test::TempFilePath("plain.txt");
-  ASSERT_TRUE(test::WriteWholeFile(text, "not a program"));
-  EXPECT_FALSE(ReadVersionInfo(text.c_str(), &info));
-  DeleteFileA(text.c_str());
-  EXPECT_FALSE(ReadVersionInfo(Sample("no_such_file.exe").c_str(), &info));
-  EXPECT_STREQ(info.fileVersion, "kept");
+  const std::string plain = test::TempFilePath("plain.txt");
+  ASSERT_TRUE(test::WriteWholeFile(plain, "not a program"));
+  const std::string untouched = "failed|stale|stale|stale|stale|stale|stale|stale|stale";
+  EXPECT_EQ(Read(plain), untouched);
+  DeleteFileA(plain.c_str());
+  EXPECT_EQ(Read(Sample("no_such_file.exe")), untouched);
 }
-
 }  // namespace
 }  // namespace wrenhollow

@@ -3,39 +3,35 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
 namespace wrenhollow {
 namespace {
-
-HWND MakeWindow(const char* className, int x, int y, int width, int height) {
-  return CreateWindowExA(0, className, "", WS_POPUP, x, y, width, height, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+// A 300 x 200 window at (5, 7), destroyed when it goes.
+using Window = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+Window MakeWindow(const char* className, DWORD style = WS_POPUP) {
+  return {CreateWindowExA(0, className, "", style, 5, 7, 300, 200, nullptr, nullptr, nullptr, nullptr), &DestroyWindow};
 }
 
-TEST(CenteredOriginTest, TruncatesAndNeverGoesNegative) {
-  const POINT a = CenteredOrigin(1024, 768, 300, 200);
-  EXPECT_EQ(a.x, 361);
-  EXPECT_EQ(a.y, 283);
-  const POINT b = CenteredOrigin(1024, 768, 301, 201);
-  EXPECT_EQ(b.x, 361);
-  EXPECT_EQ(b.y, 283);
-  const POINT c = CenteredOrigin(800, 600, 800, 700);
-  EXPECT_EQ(c.x, 0);
-  EXPECT_EQ(c.y, 0);
-}
-
-TEST(CenterWindowTest, MovesToTheComputedSpotKeepingSize) {
-  HWND window = MakeWindow("STATIC", 5, 7, 300, 200);
+TEST(CenterWindowTest, CentresWithinTheMaximisedAreaKeepingSize) {
+  const struct { int screenWidth, screenHeight, windowWidth, windowHeight; LONG x, y; } cases[] = {
+      {1024, 768, 300, 200, 361, 283}, {1024, 768, 301, 201, 361, 283}, {800, 600, 800, 700, 0, 0}};
+  for (const auto& c : cases) {
+    const POINT origin = CenteredOrigin(c.screenWidth, c.screenHeight, c.windowWidth, c.windowHeight);
+    EXPECT_EQ(std::make_pair(origin.x, origin.y), std::make_pair(c.x, c.y)) << c.windowWidth << " in " << c.screenWidth;
+  }
+  const Window window = MakeWindow("STATIC");
   ASSERT_NE(window, nullptr);
-  CenterWindow(window);
+  CenterWindow(window.get());
   RECT bounds;
-  ASSERT_TRUE(GetWindowRect(window, &bounds));
-  const POINT expected =
-      CenteredOrigin(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN), 300, 200);
-  EXPECT_EQ(bounds.left, expected.x);
-  EXPECT_EQ(bounds.top, expected.y);
-  EXPECT_EQ(bounds.right - bounds.left, 300);
-  EXPECT_EQ(bounds.bottom - bounds.top, 200);
-  DestroyWindow(window);
+  ASSERT_TRUE(GetWindowRect(window.get(), &bounds));
+  const POINT expected = CenteredOrigin(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN), 300, 200);
+  EXPECT_EQ(std::make_tuple(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top),
+            std::make_tuple(expected.x, expected.y, 300L, 200L));
 }
 
 TEST(WaitCursorTest, RestoresTheReplacedCursor) {
@@ -48,82 +44,65 @@ TEST(WaitCursorTest, RestoresTheReplacedCursor) {
 }
 
 TEST(SetMenuCheckTest, ChecksByCommandInTheSubmenu) {
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  const Window window = MakeWindow("STATIC", WS_OVERLAPPEDWINDOW);
   ASSERT_NE(window, nullptr);
-  HMENU bar = CreateMenu();
-  HMENU first = CreatePopupMenu();
-  HMENU second = CreatePopupMenu();
+  HMENU bar = CreateMenu(), first = CreatePopupMenu(), second = CreatePopupMenu();
   AppendMenuA(first, MF_STRING, 40001, "One");
   AppendMenuA(second, MF_STRING, 40002, "Two");
   AppendMenuA(second, MF_STRING, 40003, "Three");
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(first), "First");
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(second), "Second");
-  ASSERT_TRUE(SetMenu(window, bar));
-  SetMenuCheck(window, 1, 40003, true);
+  ASSERT_TRUE(SetMenu(window.get(), bar));
+  SetMenuCheck(window.get(), 1, 40003, true);
   EXPECT_TRUE(GetMenuState(second, 40003, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(second, 40002, MF_BYCOMMAND) & MF_CHECKED);
-  SetMenuCheck(window, 1, 40003, false);
+  SetMenuCheck(window.get(), 1, 40003, false);
   EXPECT_FALSE(GetMenuState(second, 40003, MF_BYCOMMAND) & MF_CHECKED);
-  // A submenu position beyond the bar changes nothing.
-  SetMenuCheck(window, 5, 40001, true);
+  SetMenuCheck(window.get(), 5, 40001, true);  // a submenu position beyond the bar changes nothing
   EXPECT_FALSE(GetMenuState(first, 40001, MF_BYCOMMAND) & MF_CHECKED);
-  DestroyWindow(window);
 }
 
 TEST(SetToolbarCheckTest, TogglesOnlyTheCheckedBit) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   ASSERT_TRUE(InitCommonControlsEx(&controls));
-  HWND toolbar = MakeWindow(TOOLBARCLASSNAMEA, 0, 0, 200, 30);
+  const Window toolbar = MakeWindow(TOOLBARCLASSNAMEA);
   ASSERT_NE(toolbar, nullptr);
-  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  TBBUTTON button = {};
-  button.iBitmap = I_IMAGENONE;
-  button.idCommand = 40010;
-  button.fsState = TBSTATE_ENABLED;
-  button.fsStyle = BTNS_CHECK;
-  ASSERT_TRUE(SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button)));
-  SetToolbarCheck(toolbar, 40010, true);
-  EXPECT_EQ(SendMessageA(toolbar, TB_GETSTATE, 40010, 0), TBSTATE_ENABLED | TBSTATE_CHECKED);
-  SetToolbarCheck(toolbar, 40010, false);
-  EXPECT_EQ(SendMessageA(toolbar, TB_GETSTATE, 40010, 0), TBSTATE_ENABLED);
-  DestroyWindow(toolbar);
+  SendMessageA(toolbar.get(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON button = {I_IMAGENONE, 40010, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0};
+  ASSERT_TRUE(SendMessageA(toolbar.get(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button)));
+  SetToolbarCheck(toolbar.get(), 40010, true);
+  EXPECT_EQ(SendMessageA(toolbar.get(), TB_GETSTATE, 40010, 0), TBSTATE_ENABLED | TBSTATE_CHECKED);
+  SetToolbarCheck(toolbar.get(), 40010, false);
+  EXPECT_EQ(SendMessageA(toolbar.get(), TB_GETSTATE, 40010, 0), TBSTATE_ENABLED);
 }
 
-TEST(MakeFontTest, BoldFontOfFaceAndHeight) {
-  HFONT font = MakeFont("Arial", 14, false);
-  ASSERT_NE(font, nullptr);
-  LOGFONTA described = {};
-  ASSERT_EQ(GetObjectA(font, sizeof described, &described), static_cast<int>(sizeof described));
-  EXPECT_EQ(described.lfHeight, 14);
-  EXPECT_EQ(described.lfWeight, FW_BOLD);
-  EXPECT_EQ(described.lfUnderline, 0);
-  EXPECT_EQ(described.lfCharSet, DEFAULT_CHARSET);
-  EXPECT_STREQ(described.lfFaceName, "Arial");
+// Height, weight, underline, character set and face of the font MakeFont makes.
+std::string DescribeFont(const char* face, int height, bool underline) {
+  HFONT font = MakeFont(face, height, underline);
+  LOGFONTA logFont = {};
+  const int size = font != nullptr ? GetObjectA(font, sizeof logFont, &logFont) : 0;
   DeleteObject(font);
+  if (size != static_cast<int>(sizeof logFont)) return "<none>";
+  return std::to_string(logFont.lfHeight) + " " + std::to_string(logFont.lfWeight) + " " +
+         std::to_string(logFont.lfUnderline) + " " + std::to_string(logFont.lfCharSet) + " " + logFont.lfFaceName;
+}
 
-  font = MakeFont("A face name far longer than thirty-one characters", -12, true);
-  ASSERT_NE(font, nullptr);
-  ASSERT_EQ(GetObjectA(font, sizeof described, &described), static_cast<int>(sizeof described));
-  EXPECT_EQ(described.lfUnderline, 1);
-  EXPECT_EQ(described.lfHeight, -12);
-  EXPECT_EQ(strlen(described.lfFaceName), 31u);
-  DeleteObject(font);
+TEST(MakeFontTest, BoldFontOfTheFaceCutToFitAndHeight) {
+  static_assert(FW_BOLD == 700 && DEFAULT_CHARSET == 1);
+  EXPECT_EQ(DescribeFont("Arial", 14, false), "14 700 0 1 Arial");
+  EXPECT_EQ(DescribeFont("A face name far longer than thirty-one characters", -12, true),
+            "-12 700 1 1 A face name far longer than thi");
 }
 
 TEST(IsEditControlTest, ByClassNameIgnoringCase) {
-  HWND edit = MakeWindow("EDIT", 0, 0, 50, 20);
-  HWND label = MakeWindow("STATIC", 0, 0, 50, 20);
+  const Window edit = MakeWindow("EDIT"), label = MakeWindow("STATIC");
   ASSERT_NE(edit, nullptr);
   ASSERT_NE(label, nullptr);
-  EXPECT_TRUE(IsEditControl(edit));
-  EXPECT_FALSE(IsEditControl(label));
+  EXPECT_TRUE(IsEditControl(edit.get()));
+  EXPECT_FALSE(IsEditControl(label.get()));
   EXPECT_FALSE(IsEditControl(nullptr));
-  DestroyWindow(edit);
-  DestroyWindow(label);
 }
 
 TEST(IsNtPlatformTest, WineReportsNt) { EXPECT_TRUE(IsNtPlatform()); }
-
 }  // namespace
 }  // namespace wrenhollow
