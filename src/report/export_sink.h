@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdio>
 #include <string_view>
 
 namespace wrenhollow {
@@ -12,18 +10,6 @@ class ExportSink {
   virtual ~ExportSink() = default;
   // Writes every byte or reports failure.
   virtual bool Write(std::string_view bytes) = 0;
-};
-
-// A C stream: a file the caller opened in binary mode, or stdout. The caller closes it.
-class StreamSink : public ExportSink {
- public:
-  explicit StreamSink(std::FILE* stream) : stream_(stream) {}
-  bool Write(std::string_view bytes) override {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
-  }
-
- private:
-  std::FILE* stream_;
 };
 
 }  // namespace wrenhollow

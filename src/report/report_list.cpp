@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <numeric>
+#include <vector>
 
 #include "lang/language_table.h"
 #include "util/grow.h"
@@ -34,6 +38,17 @@ ReportItem* ReportList::AddItem(const ReportItem& record) {
 ReportItem* ReportList::ItemAt(int index) const {
   if (index < 0 || index >= count_) return nullptr;
   return reinterpret_cast<ReportItem*>(static_cast<unsigned char*>(items_) + itemSize_ * index);
+}
+
+void ReportList::SortItems(const SortKeyList& keys) {
+  std::vector<int> order(static_cast<size_t>(count_));
+  std::iota(order.begin(), order.end(), 0);
+  auto buffers = std::make_unique<CompareBuffers>();
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return keys.Compare(*ItemAt(a), *ItemAt(b), *buffers) < 0; });
+  std::vector<unsigned char> sorted(itemSize_ * static_cast<size_t>(count_));
+  for (size_t i = 0; i < order.size(); ++i) std::memcpy(&sorted[i * itemSize_], ItemAt(order[i]), itemSize_);
+  if (!sorted.empty()) std::memcpy(items_, sorted.data(), sorted.size());
 }
 
 void ReportList::OnItemAdded() {

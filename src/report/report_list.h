@@ -9,6 +9,7 @@
 #include "report/column_layout.h"
 #include "report/export_format.h"
 #include "report/report_item.h"
+#include "report/sort_keys.h"
 
 namespace wrenhollow {
 
@@ -33,6 +34,9 @@ class ReportList {
   int ItemCount() const { return count_; }
   // Null for an index outside 0 .. count - 1.
   ReportItem* ItemAt(int index) const;
+  // Orders the item array by the keys, the first key that tells two items apart deciding; items equal on every
+  // key keep their order. The window-less export writes the items in this order.
+  void SortItems(const SortKeyList& keys);
   // Forgets every item but keeps the array for the items to come (clearing the log).
   void ClearItems() { count_ = 0; }
 

@@ -158,3 +158,64 @@ TEST_F(ExportGoldenTest, SelectedRowsInDisplayOrderAndBadFormats) {
 
 }  // namespace
 }  // namespace wrenhollow
+
+namespace wrenhollow {
+namespace {
+
+// Items whose one column is a text of any length, to push formatted lines and escaped cells past the buffers.
+struct LongTextItem : ReportItem {
+  const std::string* text;
+};
+
+const ReportItemOps kLongTextOps = {
+    [](const ReportItem& item, int, char* buffer, size_t size) -> const char* {
+      std::snprintf(buffer, size, "%s", static_cast<const LongTextItem&>(item).text->c_str());
+      return buffer;
+    },
+    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
+    [](const ReportItem&, const ReportItem&) { return 0; },
+    [](ReportItem&) {},
+};
+
+class LongTextList : public ReportList {
+ public:
+  LongTextList() : ReportList(sizeof(LongTextItem), 4) {
+    static const ColumnDef column = {0, 6, 0, 100, 1004, "", 1, 20};
+    InitColumns(&column, 1);
+  }
+};
+
+TEST(ExportBufferTest, LongTextsAreCutInsideTheBuffersAndLinesKeepTheirEnds) {
+  const std::string ampersands(8000, '&');
+  const std::string letters(9000, 'x');
+  LongTextList list;
+  list.AddItem(LongTextItem{{&kLongTextOps, 0, 0, 0, 0}, &ampersands});
+  list.AddItem(LongTextItem{{&kLongTextOps, 0, 0, 0, 0}, &letters});
+  for (ExportFormat format : {ExportFormat::Text, ExportFormat::HtmlHorizontal, ExportFormat::HtmlVertical,
+                              ExportFormat::Xml, ExportFormat::Tabular}) {
+    StringSink sink;
+    ASSERT_TRUE(ExportAllItems(list, sink, format)) << static_cast<int>(format);
+    const std::string& out = sink.bytes_;
+    // Escapes of the markup formats are whole: every "&" starts an entity.
+    const bool markup = format != ExportFormat::Text && format != ExportFormat::Tabular;
+    for (size_t at = out.find('&'); markup && at != std::string::npos; at = out.find('&', at + 1)) {
+      ASSERT_TRUE(out.compare(at, 5, "&amp;") == 0 || out.compare(at, 6, "&nbsp;") == 0 || out.compare(at, 4, "&lt;") == 0)
+          << static_cast<int>(format) << " at " << at;
+    }
+    for (size_t at = out.find('\n'); at != std::string::npos; at = out.find('\n', at + 1)) {
+      ASSERT_GT(at, 0u);
+      ASSERT_EQ(out[at - 1], '\r') << static_cast<int>(format);
+    }
+    size_t start = 0;
+    for (size_t end = out.find("\r\n"); end != std::string::npos; start = end + 2, end = out.find("\r\n", start)) {
+      ASSERT_LT(end - start, kReportTextSize) << "a line longer than the work buffer";
+    }
+  }
+  StringSink text;
+  ExportAllItems(list, text, ExportFormat::Text);
+  EXPECT_NE(text.bytes_.find("                  : xxxx"), std::string::npos);  // no language table: an empty title
+  EXPECT_NE(text.bytes_.find("xxxx\r\n=================================================="), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wrenhollow

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,12 @@ struct NumberItem : ReportItem {
 int released = 0;
 
 const ReportItemOps kNumberOps = {
-    [](const ReportItem&, int, char* buffer, size_t) -> const char* { return buffer; },
+    [](const ReportItem& item, int column, char* buffer, size_t size) -> const char* {
+      // Column 0: the number as text, so "10" sorts before "9"; column 1: its parity.
+      const int number = static_cast<const NumberItem&>(item).number;
+      std::snprintf(buffer, size, "%d", column == 0 ? number : number % 2);
+      return buffer;
+    },
     [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
     [](const ReportItem&, const ReportItem&) { return 0; },
     [](ReportItem&) { ++released; },
@@ -75,6 +81,22 @@ TEST(ReportListTest, ProgressEveryFiftyItems) {
   silent.SetProgressSink([&](const char* text) { texts.emplace_back(text); });
   for (int i = 0; i < 50; ++i) silent.AddItem(Number(i));
   EXPECT_EQ(texts.size(), 3u);
+}
+
+TEST(ReportListTest, SortItemsByKeysKeepsEqualItemsInOrder) {
+  NumberList list(nullptr);
+  for (int n : {9, 10, 3, 4, 12}) list.AddItem(Number(n));
+  SortKeyList keys;
+  keys.Add(1 | kSortDescending);  // odd numbers first
+  list.SortItems(keys);
+  std::string order;
+  for (int i = 0; i < list.ItemCount(); ++i) order += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
+  EXPECT_EQ(order, "9 3 10 4 12 ");
+  keys.Add(0);  // then as text
+  list.SortItems(keys);
+  order.clear();
+  for (int i = 0; i < list.ItemCount(); ++i) order += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
+  EXPECT_EQ(order, "3 9 10 12 4 ");
 }
 
 }  // namespace

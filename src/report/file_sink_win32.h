@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "report/export_sink.h"
+
+namespace wrenhollow {
+
+// A file an export replaces (others may read it meanwhile), or standard output for an empty name, which stays
+// open afterwards. When the open fails, GetLastError() tells why.
+class Win32FileSink : public ExportSink {
+ public:
+  explicit Win32FileSink(const char* fileName);
+  ~Win32FileSink() override;
+  Win32FileSink(const Win32FileSink&) = delete;
+  Win32FileSink& operator=(const Win32FileSink&) = delete;
+
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Write(std::string_view bytes) override;
+
+ private:
+  HANDLE handle_;
+  bool owned_;
+};
+
+}  // namespace wrenhollow
