@@ -7,6 +7,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev          # GoogleTest (also as source for the cross build), Benchmark
   mingw-w64 g++-mingw-w64-x86-64-posix              # the Windows build
   wine wine64 xvfb                                  # running it
+  python3 libxml2-utils                             # reading the golden exports as real consumers do
   libwin-hivex-perl xz-utils                        # re-exporting the captured hives (scripts/export-hive-fixtures.sh)
 )
 
