@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Windows benchmark and runs it under Wine with the program and its wineserver pinned to one CPU, where
+# Builds the Windows benchmarks and runs them under Wine with the program and its wineserver pinned to one CPU, where
 # a registry call costs a fraction of what it costs across CPUs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset windows-bench >/dev/null
-cmake --build --preset windows-bench --target refresh_wine_bench
+cmake --build --preset windows-bench --target refresh_wine_bench export_wine_bench
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/refresh_wine_bench.exe "$@"
+WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/export_wine_bench.exe

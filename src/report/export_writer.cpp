@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace wrenhollow {
 namespace {
@@ -95,33 +96,29 @@ bool ExportWriter::WriteTextRecord(const ReportItem& item) {
 // double quote or a line break, doubling its quotes; a line break left bare would split the row for every
 // reader of the file.
 bool ExportWriter::WriteDelimitedLine(const ReportItem* item, bool comma) {
+  std::string& line = delimited_;
+  line.clear();
   for (size_t i = 0; i < visible_.size(); ++i) {
     const int column = visible_[i];
     const std::string_view text = item != nullptr ? Text(*item, column) : Column(column).title;
     if (!comma) {
-      Write(text);
-      Write("\t");
+      line.append(text).push_back('\t');
       continue;
     }
-    if (i > 0) Write(",");
+    if (i > 0) line.push_back(',');
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-      Write(text);
+      line.append(text);
       continue;
     }
-    Write("\"");
-    for (size_t start = 0; start <= text.size();) {
-      const size_t quote = text.find('"', start);
-      if (quote == std::string_view::npos) {
-        Write(text.substr(start));
-        break;
-      }
-      Write(text.substr(start, quote + 1 - start));
-      Write("\"");
-      start = quote + 1;
+    line.push_back('"');
+    for (char c : text) {
+      if (c == '"') line.push_back('"');
+      line.push_back(c);
     }
-    Write("\"");
+    line.push_back('"');
   }
-  return Write("\r\n");
+  line.append("\r\n");
+  return Write(line);
 }
 
 bool ExportWriter::WriteTabularLine(const ReportItem& item) {
@@ -149,7 +146,7 @@ bool ExportAllItems(const ReportList& list, ExportSink& sink, ExportFormat forma
     }
   }
   writer.WriteEnd(format);
-  return result;
+  return sink.Flush() && result;
 }
 
 bool ExportRows(const ReportList& list, ExportSink& sink, ExportFormat format, const std::vector<ExportRow>& rows,
@@ -167,7 +164,7 @@ bool ExportRows(const ReportList& list, ExportSink& sink, ExportFormat format, c
     }
   }
   writer.WriteEnd(format);
-  return result;
+  return sink.Flush() && result;
 }
 
 }  // namespace wrenhollow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +44,7 @@ class ExportWriter {
   std::vector<int> visible_;
   std::vector<char> text_;
   std::vector<char> line_;
+  std::string delimited_;
 };
 
 // HTML and XML parts of an export (html_export.cpp, xml_export.cpp).

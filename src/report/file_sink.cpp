@@ -13,4 +13,6 @@ bool FileSink::Write(std::string_view bytes) {
   return stream_ != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
 }
 
+bool FileSink::Flush() { return stream_ != nullptr && std::fflush(stream_) == 0 && !std::ferror(stream_); }
+
 }  // namespace wrenhollow

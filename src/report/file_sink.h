@@ -17,6 +17,7 @@ class FileSink : public ExportSink {
 
   bool IsOpen() const { return stream_ != nullptr; }
   bool Write(std::string_view bytes) override;
+  bool Flush() override;
 
  private:
   std::FILE* stream_;

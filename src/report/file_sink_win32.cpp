@@ -10,12 +10,31 @@ Win32FileSink::Win32FileSink(const char* fileName)
   if (handle_ == nullptr) handle_ = INVALID_HANDLE_VALUE;  // no standard output at all
 }
 
+namespace {
+
+constexpr size_t kBlockSize = 64 * 1024;
+
+}  // namespace
+
 Win32FileSink::~Win32FileSink() {
+  Flush();
   if (owned_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
 }
 
 bool Win32FileSink::Write(std::string_view bytes) {
+  if (handle_ == INVALID_HANDLE_VALUE || failed_) return false;
+  pending_.append(bytes);
+  return pending_.size() < kBlockSize || Flush();
+}
+
+bool Win32FileSink::Flush() {
   if (handle_ == INVALID_HANDLE_VALUE) return false;
+  if (!failed_ && !pending_.empty()) failed_ = !WriteThrough(pending_);
+  pending_.clear();
+  return !failed_;
+}
+
+bool Win32FileSink::WriteThrough(std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
     const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "report/export_sink.h"
@@ -9,7 +10,8 @@
 namespace wrenhollow {
 
 // A file an export replaces (others may read it meanwhile), or standard output for an empty name, which stays
-// open afterwards. When the open fails, GetLastError() tells why.
+// open afterwards. When the open fails, GetLastError() tells why. Writes are gathered into blocks: every
+// WriteFile is a trip through the system, and lines are short.
 class Win32FileSink : public ExportSink {
  public:
   explicit Win32FileSink(const char* fileName);
@@ -19,10 +21,15 @@ class Win32FileSink : public ExportSink {
 
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
   bool Write(std::string_view bytes) override;
+  bool Flush() override;
 
  private:
+  bool WriteThrough(std::string_view bytes);
+
   HANDLE handle_;
   bool owned_;
+  bool failed_ = false;
+  std::string pending_;
 };
 
 }  // namespace wrenhollow
