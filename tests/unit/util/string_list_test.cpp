@@ -28,6 +28,18 @@ TEST(StringListTest, AppendGetAndFindExact) {
   for (const auto& f : finds) EXPECT_EQ(list.FindExact(f.text), f.at) << f.text;
 }
 
+TEST(StringListTest, ReserveGrowsOnceByWholeStepsAndKeepsTheTexts) {
+  StringList list;
+  list.Append("kept");
+  ASSERT_TRUE(list.Reserve(5000, 300));
+  EXPECT_EQ(State(list), "[kept] 5 5120 512");  // 5 + 5000 needed: the next multiple of 1024 above
+  EXPECT_TRUE(list.Reserve(10, 10));             // room already there: nothing changes
+  EXPECT_EQ(State(list), "[kept] 5 5120 512");
+  EXPECT_FALSE(list.Reserve(-1, 0));
+  EXPECT_FALSE(list.Reserve(INT_MAX, 0));
+  EXPECT_EQ(State(list), "[kept] 5 5120 512");
+}
+
 TEST(StringListTest, BlocksGrowByTheirStepsOnlyWhenFull) {
   StringList list;
   const std::string a(1000, 'a'), b(21, 'b');
