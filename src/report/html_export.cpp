@@ -36,6 +36,16 @@ const char* CellText(ExportWriter& writer, const ReportItem& item, int column, s
   return cell.data();
 }
 
+// The colour filled into a markup pattern such as " bgcolor=\"%s\"", or "" for no colour.
+template <size_t N>
+void ColorMarkup(const char* pattern, Colorref color, char (&text)[N]) {
+  text[0] = '\0';
+  if (color == kNoColor) return;
+  char hex[8];
+  FormatColor(color, hex);
+  std::snprintf(text, N, pattern, hex);
+}
+
 Colorref CellBackground(const ExportWriter& writer, ExportFormat format, int position) {
   const std::vector<Colorref> palette = writer.List().CellPalette(format);
   const int end = static_cast<int>(writer.List().Columns().size()) - 1;
@@ -81,25 +91,17 @@ bool WriteHtmlRow(ExportWriter& writer, const ReportItem& item) {
 
 bool WriteHtmlRecordTable(ExportWriter& writer, const ReportItem& item) {
   std::vector<char> cell(kReportTextSize);
-  char header[64] = "";
-  if (writer.List().HeaderBackColor() != kNoColor) {
-    char color[8];
-    FormatColor(writer.List().HeaderBackColor(), color);
-    std::snprintf(header, sizeof header, " bgcolor=\"%s\"", color);
-  }
+  char header[32];
+  ColorMarkup(" bgcolor=\"%s\"", writer.List().HeaderBackColor(), header);
+  char fontOpen[32];
+  ColorMarkup("<font color=\"%s\">", writer.List().HeaderTextColor(), fontOpen);
   writer.Write("<table border=\"1\" cellpadding=\"5\">\r\n");
   for (size_t i = 0; i < writer.Visible().size(); ++i) {
     const ReportColumn& column = writer.Column(writer.Visible()[i]);
     char background[8];
     FormatColor(CellBackground(writer, ExportFormat::HtmlVertical, static_cast<int>(i)), background);
     char label[kReportTextSize / 2];
-    if (writer.List().HeaderTextColor() != kNoColor) {
-      char color[8];
-      FormatColor(writer.List().HeaderTextColor(), color);
-      std::snprintf(label, sizeof label, "<font color=\"%s\">%s</font>", color, column.title);
-    } else {
-      std::snprintf(label, sizeof label, "%s", column.title);
-    }
+    std::snprintf(label, sizeof label, "%s%s%s", fontOpen, column.title, fontOpen[0] != '\0' ? "</font>" : "");
     writer.WriteLine("<tr><td%s nowrap><b>%s</b><td bgcolor=#%s%s>%s\r\n", header, label, background,
                      column.def.noWrap != 0 ? " nowrap" : "", CellText(writer, item, column.def.id, cell));
   }
@@ -119,18 +121,10 @@ bool WriteReportHtmlHead(ExportWriter& writer, ExportFormat format, const char* 
                                   kProductUrl, "Wrenhollow");
   if (format != ExportFormat::HtmlHorizontal) return written;
 
-  char headerColor[32] = "";
-  if (list.HeaderBackColor() != kNoColor) {
-    char color[8];
-    FormatColor(list.HeaderBackColor(), color);
-    std::snprintf(headerColor, sizeof headerColor, " bgcolor=\"%s\"", color);
-  }
-  char fontOpen[32] = "";
-  if (list.HeaderTextColor() != kNoColor) {
-    char color[8];
-    FormatColor(list.HeaderTextColor(), color);
-    std::snprintf(fontOpen, sizeof fontOpen, "<font color=\"%s\">", color);
-  }
+  char headerColor[32];
+  ColorMarkup(" bgcolor=\"%s\"", list.HeaderBackColor(), headerColor);
+  char fontOpen[32];
+  ColorMarkup("<font color=\"%s\">", list.HeaderTextColor(), fontOpen);
   written = writer.WriteLine("<table border=\"1\" cellpadding=\"5\"><tr%s>\r\n", headerColor);
   for (int id : writer.Visible()) {
     const ReportColumn& column = writer.Column(id);
