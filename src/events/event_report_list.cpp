@@ -16,6 +16,10 @@ const char* EventReportList::ProgressFormat() const { return GetString(14); }
 
 void EventReportList::ShowNewItem(int) {}
 
+int EventReportList::ItemImage(const ReportItem& item) const {
+  return static_cast<const UsbEvent&>(item).eventType == EventType::Plug ? 0 : 1;
+}
+
 // The language file's charset and reading direction shape the page.
 bool EventReportList::WriteHtmlHead(ExportWriter& writer, ExportFormat format) const {
   const LanguageTable* language = InstalledLanguageTable();

@@ -14,6 +14,8 @@ class EventReportList : public ReportList {
 
   EventReportList(RegistrySource& registry, VolumeSource& volumes, Clock& clock);
 
+  // Plug rows show image 0, Unplug rows image 1.
+  int ItemImage(const ReportItem& item) const override;
   bool WriteHtmlHead(ExportWriter& writer, ExportFormat format) const override;
   bool WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const override;
 

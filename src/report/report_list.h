@@ -52,6 +52,9 @@ class ReportList {
   virtual std::vector<ColumnPlacement> ColumnPlacements() const { return PlacementsOf(layout_); }
   std::vector<int> VisibleColumns() const { return ComputeVisibleColumns(ColumnPlacements()); }
 
+  // The row's image in the list view's small image list.
+  virtual int ItemImage(const ReportItem&) const { return 0; }
+
   // What exports show of the list.
   virtual Colorref HeaderBackColor() const { return 0xE0E0E0; }
   virtual Colorref HeaderTextColor() const { return kNoColor; }

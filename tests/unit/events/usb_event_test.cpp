@@ -152,6 +152,10 @@ TEST_F(UsbEventTest, EventListAddsARowPerDeviceEvent) {
   ASSERT_EQ(list.ItemCount(), 1);
   EXPECT_EQ(Text(*static_cast<UsbEvent*>(list.ItemAt(0)), kColumnDescription), "SanDisk Cruzer Blade USB Device");
   EXPECT_EQ(Text(*static_cast<UsbEvent*>(list.ItemAt(0)), kColumnDriveLetter), "E:, F:, G:");
+  EXPECT_EQ(list.ItemImage(*list.ItemAt(0)), 0);
+  UsbEvent unplug = *static_cast<UsbEvent*>(list.ItemAt(0));
+  unplug.eventType = EventType::Unplug;
+  EXPECT_EQ(list.ItemImage(unplug), 1);
 }
 
 }  // namespace
