@@ -5,71 +5,48 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <vector>
+#include <string>
 
 namespace wrenhollow::test {
 namespace {
 
 constexpr char kHeader5[] = "Windows Registry Editor Version 5.00";
-constexpr unsigned long kLastStandardType = 11;  // REG_QWORD
 
-// True for a value line whose data is hex(N): with N beyond the standard types.
+// A value line whose data is hex(N): with N beyond the standard types, which regedit refuses.
 bool IsPrivateTypeLine(const std::string& line) {
   const size_t first = line.find_first_not_of(" \t");
-  if (first == std::string::npos || (line[first] != '"' && line[first] != '@')) return false;
-  const size_t equals = line.find("=hex(", first);
-  if (equals == std::string::npos) return false;
-  const size_t open = equals + 5;
-  const size_t close = line.find(')', open);
-  if (close == std::string::npos || close == open || close - open > 8) return false;
+  const size_t open = line.find("=hex(");
+  if (first == std::string::npos || (line[first] != '"' && line[first] != '@') || open == std::string::npos) {
+    return false;
+  }
+  const char* digits = line.c_str() + open + 5;
   char* end = nullptr;
-  const std::string digits = line.substr(open, close - open);
-  const unsigned long type = std::strtoul(digits.c_str(), &end, 16);
-  return *end == '\0' && type > kLastStandardType;
+  const unsigned long type = std::strtoul(digits, &end, 16);
+  return end != digits && *end == ')' && type > 11;  // above REG_QWORD
 }
 
-bool EndsWithBackslash(const std::string& line) {
-  const size_t last = line.find_last_not_of(" \t");
-  return last != std::string::npos && line[last] == '\\';
-}
-
+// Drops private-type value lines with their continuation lines.
 std::string DropPrivateTypes(const std::string& text) {
+  std::istringstream lines(text);
   std::string kept;
   bool skipping = false;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end + 1;
-    std::string line = text.substr(start, end - start);
-    std::string bare = line;
-    while (!bare.empty() && (bare.back() == '\n' || bare.back() == '\r')) bare.pop_back();
-    if (!skipping && IsPrivateTypeLine(bare)) skipping = true;
-    if (skipping) {
-      skipping = EndsWithBackslash(bare);
-    } else {
-      kept += line;
+  for (std::string line; std::getline(lines, line);) {
+    if (!skipping && !IsPrivateTypeLine(line)) {
+      kept += line + '\n';
+      continue;
     }
-    start = end;
+    const size_t last = line.find_last_not_of(" \t\r");
+    skipping = last != std::string::npos && line[last] == '\\';
   }
   return kept;
 }
 
-// The text's bytes are in the ANSI code page, as the memory hive takes them.
-bool ToUtf16WithBom(const std::string& text, std::string* bytes, std::string* error) {
-  *bytes = "\xFF\xFE";
-  if (text.empty()) return true;
-  const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (units <= 0) {
-    *error = "MultiByteToWideChar failed";
-    return false;
-  }
-  std::vector<wchar_t> wide(static_cast<size_t>(units));
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  for (wchar_t c : wide) {
-    bytes->push_back(static_cast<char>(c & 0xFF));
-    bytes->push_back(static_cast<char>((c >> 8) & 0xFF));
-  }
-  return true;
+// The text's bytes are in the ANSI code page, as the memory hive takes them; a byte makes one unit at most.
+std::string ToUtf16WithBom(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
 bool RunRegedit(const std::string& fileBytes, std::string* error) {
@@ -89,13 +66,10 @@ bool RunRegedit(const std::string& fileBytes, std::string* error) {
     }
   }
   std::string command = std::string("regedit.exe /S \"") + path + "\"";
-  std::vector<char> commandLine(command.begin(), command.end());
-  commandLine.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     *error = "cannot start regedit.exe: error " + std::to_string(GetLastError());
     DeleteFileA(path);
     return false;
@@ -111,9 +85,7 @@ bool RunRegedit(const std::string& fileBytes, std::string* error) {
 
 bool ImportRegText(const std::string& regText, std::string* error) {
   const std::string kept = DropPrivateTypes(regText);
-  if (kept.compare(0, sizeof kHeader5 - 1, kHeader5) != 0) return RunRegedit(kept, error);
-  std::string wide;
-  return ToUtf16WithBom(kept, &wide, error) && RunRegedit(wide, error);
+  return RunRegedit(kept.compare(0, sizeof kHeader5 - 1, kHeader5) == 0 ? ToUtf16WithBom(kept) : kept, error);
 }
 
 bool ImportRegFile(const std::string& path, std::string* error) {
