@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -53,7 +54,8 @@ class UsbEventTest : public ::testing::Test {
     std::snprintf(event.device.description, kDeviceTextSize, "SanDisk Cruzer Blade USB Device");
     std::snprintf(event.device.locationInformation, kDeviceTextSize, "Port_#0001.Hub_#0004");
     std::snprintf(event.device.serialNumber, kDeviceTextSize, "4C530001230105117312");
-    std::strncpy(event.device.driveLetters, letters, kDriveLetterSlots);  // all 32 slots may be taken
+    // All 32 slots may be taken, with no terminator.
+    std::memcpy(event.device.driveLetters, letters, std::min<size_t>(std::strlen(letters), kDriveLetterSlots));
     std::snprintf(event.device.portName, kDeviceTextSize, "%s", port);
     return BuildUsbEvent(event, database_);
   }
