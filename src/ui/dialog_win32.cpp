@@ -1,0 +1,118 @@
+#include "ui/dialog_win32.h"
+
+#include "ui/fault_reporter_win32.h"
+#include "util/window_helpers_win32.h"
+
+namespace wrenhollow {
+namespace {
+
+struct DialogCall {
+  Dialog* dialog;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  INT_PTR result;
+};
+
+void CallDialogProc(void* context) {
+  auto* call = static_cast<DialogCall*>(context);
+  call->result = call->dialog->DialogProc(call->message, call->wParam, call->lParam);
+}
+
+}  // namespace
+
+Dialog::Dialog(WORD templateId) : templateId(templateId) {}
+
+Dialog::~Dialog() { TheDialogMap().Remove(this); }
+
+INT_PTR Dialog::DialogProc(UINT, WPARAM, LPARAM) { return 0; }
+
+void Dialog::ExchangeData(bool) {}
+
+bool Dialog::DoModal(HWND parent) { return RunModal(templateId, this, parent) == IDOK; }
+
+void Dialog::CreateModeless(HWND parent) {
+  HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+                                    SharedDialogProc, reinterpret_cast<LPARAM>(this));
+  if (created == nullptr) return;
+  hwnd = created;
+  ShowWindow(created, SW_SHOW);
+  UpdateWindow(created);
+}
+
+HWND Dialog::CreateChildControl(DWORD exStyle, const char* className, DWORD style, int x, int y, int width,
+                                int height, int controlId) {
+  return CreateWindowExA(exStyle, className, "", style, x, y, width, height, hwnd,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleA(nullptr),
+                         nullptr);
+}
+
+void Dialog::EnableDlgItem(int controlId, bool enable) { EnableWindow(GetDlgItem(hwnd, controlId), enable); }
+
+INT_PTR CommandDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY:
+      return OnNotify(wParam, lParam);
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      return OnCommand(HIWORD(wParam), wParam, lParam);
+  }
+  return 0;
+}
+
+int CommandDialog::OnCommand(WORD notification, WPARAM wParam, LPARAM) {
+  if (notification == 0) {
+    const WORD id = LOWORD(wParam);
+    if (id == IDOK) {
+      ExchangeData(false);
+      EndDialog(hwnd, IDOK);
+    } else if (id == IDCANCEL) {
+      EndDialog(hwnd, IDCANCEL);
+    }
+    UpdateControls();
+  } else if (notification == EN_CHANGE) {
+    UpdateControls();
+  }
+  return 0;
+}
+
+int CommandDialog::OnInitDialog() {
+  ExchangeData(true);
+  UpdateControls();
+  CenterWindow(hwnd);
+  return 0;
+}
+
+int CommandDialog::OnNotify(WPARAM, LPARAM) { return 0; }
+
+void CommandDialog::UpdateControls() {}
+
+INT_PTR RunModal(WORD templateId, Dialog* dialog, HWND parent) {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, SharedDialogProc,
+                         reinterpret_cast<LPARAM>(dialog));
+}
+
+WindowMap<Dialog>& TheDialogMap() {
+  static WindowMap<Dialog> map;
+  return map;
+}
+
+INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* object = reinterpret_cast<Dialog*>(lParam);
+    object->hwnd = window;
+    // An object shown again keeps one entry, which names its newest window.
+    TheDialogMap().Remove(object);
+    TheDialogMap().Insert(object, window);
+  }
+  Dialog* object = TheDialogMap().Find(window);
+  if (object == nullptr) return 0;
+  object->resultSet = false;
+  DialogCall call{object, message, wParam, lParam, 0};
+  CallHandlerGuarded(window, CallDialogProc, &call);
+  if (object->resultSet) SetWindowLongPtrA(window, DWLP_MSGRESULT, object->result);
+  return call.result;
+}
+
+}  // namespace wrenhollow
