@@ -1,0 +1,350 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "resource_ids.h"
+#include "support/fixture_path.h"
+#include "util/version_info_win32.h"
+
+namespace wrenhollow {
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+// One row of a menu popup: the command id and the stored text, or id 0 and an empty text for a separator.
+struct MenuRow {
+  UINT id;
+  const char* text;
+};
+
+constexpr MenuRow kSeparator{0, ""};
+
+// The ids of a popup's items, 0 for a separator, with their texts in texts.
+std::vector<UINT> ReadPopup(HMENU popup, std::vector<std::string>* texts) {
+  std::vector<UINT> ids;
+  int count = GetMenuItemCount(popup);
+  texts->assign(count, std::string());
+  for (int i = 0; i < count; ++i) {
+    char buffer[256] = "";
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = buffer;
+    info.cch = sizeof(buffer);
+    EXPECT_TRUE(GetMenuItemInfoA(popup, i, TRUE, &info));
+    bool separator = (info.fType & MFT_SEPARATOR) != 0;
+    (*texts)[i] = separator ? "" : buffer;
+    ids.push_back(separator ? 0u : info.wID);
+  }
+  return ids;
+}
+
+void ExpectPopup(HMENU menu, int position, const char* title, const std::vector<MenuRow>& expected) {
+  SCOPED_TRACE(title);
+  char buffer[256] = "";
+  ASSERT_GT(GetMenuStringA(menu, position, buffer, sizeof(buffer), MF_BYPOSITION), 0);
+  EXPECT_STREQ(title, buffer);
+  HMENU popup = GetSubMenu(menu, position);
+  ASSERT_NE(nullptr, popup);
+  std::vector<std::string> texts;
+  std::vector<UINT> ids = ReadPopup(popup, &texts);
+  ASSERT_EQ(expected.size(), ids.size());
+  for (size_t i = 0; i < ids.size(); ++i) {
+    EXPECT_EQ(expected[i].id, ids[i]) << "item " << i;
+    EXPECT_EQ(std::string(expected[i].text), texts[i]) << "item " << i;
+  }
+}
+
+TEST(ResourcesTest, MainMenuHasTheCommandsInOrder) {
+  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+  ASSERT_NE(nullptr, menu);
+  EXPECT_EQ(5, GetMenuItemCount(menu));
+  ExpectPopup(menu, 0, "&File",
+              {{IDM_CLEAR_LOG, "Clear Log\tCtrl+X"}, kSeparator, {IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"},
+               {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_EXIT, "E&xit"}});
+  ExpectPopup(menu, 1, "&Edit",
+              {{IDM_FIND, "&Find\tCtrl+F"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"}, kSeparator,
+               {IDM_SELECT_ALL, "Select &All\tCtrl+A"}, {IDM_DESELECT_ALL, "Deselect All\tCtrl+D"}});
+  ExpectPopup(menu, 2, "&View",
+              {{IDM_SHOW_GRID_LINES, "Show &Grid Lines"}, {IDM_SHOW_TOOLTIPS, "Show &Tooltips"}, kSeparator,
+               {IDM_HTML_REPORT_ALL, "&HTML Report - All Items"},
+               {IDM_HTML_REPORT_SELECTED, "HTML R&eport - Selected Items"}, kSeparator,
+               {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
+               kSeparator, {IDM_REFRESH, "&Refresh\tF5"}});
+  ExpectPopup(menu, 3, "&Options",
+              {{IDM_SHOW_TIME_IN_GMT, "Show Time In &GMT"}, {IDM_PUT_ICON_ON_TRAY, "&Put Icon On Tray"},
+               {IDM_START_AS_HIDDEN, "Start As &Hidden"}});
+  ExpectPopup(menu, 4, "&Help", {{IDM_ABOUT, "&About"}});
+  DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, ContextMenuHasTheListCommands) {
+  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  ASSERT_NE(nullptr, menu);
+  EXPECT_EQ(1, GetMenuItemCount(menu));
+  ExpectPopup(menu, 0, "Popup1",
+              {{IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"},
+               kSeparator, {IDM_HTML_REPORT_ALL, "HTML Report - All Items"},
+               {IDM_HTML_REPORT_SELECTED, "HTML Report - Selected Items"}, kSeparator,
+               {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
+               kSeparator, {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_REFRESH, "&Refresh\tF5"}});
+  DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, TrayMenuOpensOrExits) {
+  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+  ASSERT_NE(nullptr, menu);
+  EXPECT_EQ(1, GetMenuItemCount(menu));
+  ExpectPopup(menu, 0, "TrayMenu", {{IDM_OPEN, "Open Wrenhollow"}, kSeparator, {IDM_EXIT, "E&xit"}});
+  DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, AcceleratorsMapTheShortcutKeys) {
+  HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  ASSERT_NE(nullptr, table);
+  ACCEL entries[16]{};
+  ASSERT_EQ(9, CopyAcceleratorTableA(table, entries, 16));
+  struct Expected {
+    WORD key;
+    BYTE modifiers;
+    WORD command;
+  };
+  const Expected expected[] = {
+      {'C', FCONTROL, IDM_COPY_SELECTED}, {'D', FCONTROL, IDM_DESELECT_ALL},
+      {'F', FCONTROL, IDM_FIND},          {'A', FCONTROL, IDM_SELECT_ALL},
+      {VK_RETURN, FALT, IDM_PROPERTIES},  {'S', FCONTROL, IDM_SAVE_SELECTED},
+      {VK_ADD, FCONTROL, IDM_AUTO_SIZE_COLUMNS}, {VK_F5, 0, IDM_REFRESH},
+      {'X', FCONTROL, IDM_CLEAR_LOG},
+  };
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(expected[i].key, entries[i].key) << "entry " << i;
+    EXPECT_EQ(FVIRTKEY | FNOINVERT | expected[i].modifiers, entries[i].fVirt & ~0x80) << "entry " << i;
+    EXPECT_EQ(expected[i].command, entries[i].cmd) << "entry " << i;
+  }
+  DestroyAcceleratorTable(table);
+}
+
+INT_PTR CALLBACK DoNothingProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+struct ControlRow {
+  int id;
+  const char* className;
+  const char* text;
+};
+
+std::string ControlText(HWND control) {
+  char buffer[512] = "";
+  GetWindowTextA(control, buffer, sizeof(buffer));
+  return buffer;
+}
+
+void ExpectDialog(int dialogId, const char* caption, const std::vector<ControlRow>& controls) {
+  SCOPED_TRACE(dialogId);
+  INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&init);
+  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(dialogId), nullptr, DoNothingProc, 0);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(caption, ControlText(dialog));
+  for (const ControlRow& row : controls) {
+    HWND control = GetDlgItem(dialog, row.id);
+    ASSERT_NE(nullptr, control) << "control " << row.id;
+    char className[64] = "";
+    GetClassNameA(control, className, sizeof(className));
+    EXPECT_EQ(0, lstrcmpiA(row.className, className)) << "control " << row.id << " is " << className;
+    EXPECT_EQ(row.text, ControlText(control)) << "control " << row.id;
+  }
+  DestroyWindow(dialog);
+}
+
+TEST(ResourcesTest, ColumnSettingsDialogHasItsControls) {
+  ExpectDialog(IDD_COLUMN_SETTINGS, "Column Settings",
+               {{IDC_COLUMNS_HINT, "Static",
+                 "Check the columns that you would like to make visible. Use the Move Up and Move Down buttons to "
+                 "reorder the columns"},
+                {IDC_COLUMNS_LIST, "SysListView32", ""},
+                {IDC_COLUMNS_MOVE_UP, "Button", "Move &Up"},
+                {IDC_COLUMNS_MOVE_DOWN, "Button", "Move &Down"},
+                {IDC_COLUMNS_SHOW, "Button", "&Show"},
+                {IDC_COLUMNS_HIDE, "Button", "&Hide"},
+                {IDC_COLUMNS_DEFAULT, "Button", "Default"},
+                {IDC_COLUMNS_WIDTH_LABEL, "Static", "Width of selected column (in pixels):"},
+                {IDC_COLUMNS_WIDTH, "Edit", ""},
+                {IDOK, "Button", "OK"},
+                {IDCANCEL, "Button", "Cancel"}});
+}
+
+TEST(ResourcesTest, ColumnWidthBoxTakesDigitsOnly) {
+  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_COLUMN_SETTINGS), nullptr, DoNothingProc, 0);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_NE(0, GetWindowLongA(GetDlgItem(dialog, IDC_COLUMNS_WIDTH), GWL_STYLE) & ES_NUMBER);
+  LONG listStyle = GetWindowLongA(GetDlgItem(dialog, IDC_COLUMNS_LIST), GWL_STYLE);
+  EXPECT_EQ(LVS_REPORT, listStyle & LVS_TYPEMASK);
+  EXPECT_NE(0, listStyle & LVS_SINGLESEL);
+  EXPECT_NE(0, listStyle & LVS_NOCOLUMNHEADER);
+  DestroyWindow(dialog);
+}
+
+TEST(ResourcesTest, PropertiesDialogHasHiddenRowTemplates) {
+  ExpectDialog(IDD_PROPERTIES, "Properties",
+               {{IDOK, "Button", "OK"}, {IDC_PROPERTIES_LABEL, "Static", ""}, {IDC_PROPERTIES_VALUE, "Edit", ""}});
+  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_PROPERTIES), nullptr, DoNothingProc, 0);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(0, GetWindowLongA(GetDlgItem(dialog, IDC_PROPERTIES_LABEL), GWL_STYLE) & WS_VISIBLE);
+  LONG valueStyle = GetWindowLongA(GetDlgItem(dialog, IDC_PROPERTIES_VALUE), GWL_STYLE);
+  EXPECT_EQ(0, valueStyle & WS_VISIBLE);
+  EXPECT_NE(0, valueStyle & ES_READONLY);
+  DestroyWindow(dialog);
+}
+
+TEST(ResourcesTest, ExceptionDialogHasItsButtons) {
+  ExpectDialog(IDD_EXCEPTION, "Exception !",
+               {{IDC_EXCEPTION_HEADING, "Static", "The following application error has occurred:"},
+                {IDC_EXCEPTION_REPORT, "Edit", ""},
+                {IDC_EXCEPTION_ADVICE, "Static",
+                 "If this problem persists, copy the above exception information to the clipboard, and send it to "
+                 "the author of this software."},
+                {IDC_EXCEPTION_COPY, "Button", "Copy Exception"},
+                {IDOK, "Button", "Continue"},
+                {IDCANCEL, "Button", "Terminate Application"}});
+}
+
+TEST(ResourcesTest, AboutDialogHasItsTextsEmptyUntilRunTime) {
+  ExpectDialog(IDD_ABOUT, "",
+               {{IDOK, "Button", "OK"},
+                {IDC_ABOUT_CREDIT, "Static", ""},
+                {IDC_ABOUT_LINK, "Static", ""},
+                {IDC_ABOUT_TRANSLATION, "Static", "Translation:"},
+                {IDC_ABOUT_TRANSLATOR, "Static", ""}});
+}
+
+TEST(ResourcesTest, IconsLoadAtBothSizes) {
+  for (int id : {IDI_PROGRAM, IDI_PLUG_ROW, IDI_UNPLUG_ROW}) {
+    HANDLE small = LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+    EXPECT_NE(nullptr, small) << "icon " << id;
+    if (small != nullptr) DestroyIcon(static_cast<HICON>(small));
+  }
+  EXPECT_NE(nullptr, LoadIconA(Module(), MAKEINTRESOURCEA(IDI_PROGRAM)));
+  HANDLE large = LoadImageA(Module(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0);
+  ASSERT_NE(nullptr, large);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(static_cast<HICON>(large), &info));
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+  EXPECT_EQ(32, bitmap.bmWidth);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(static_cast<HICON>(large));
+}
+
+SIZE BitmapSize(int id, UINT flags) {
+  SIZE size{0, 0};
+  HANDLE image = LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags);
+  if (image == nullptr) return size;
+  BITMAP bitmap{};
+  GetObjectA(image, sizeof(bitmap), &bitmap);
+  size = {bitmap.bmWidth, bitmap.bmHeight};
+  DeleteObject(image);
+  return size;
+}
+
+TEST(ResourcesTest, BitmapsLoadWithTheFlagsTheWindowUses) {
+  SIZE strip = BitmapSize(IDB_TOOLBAR, LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS);
+  EXPECT_EQ(96, strip.cx);
+  EXPECT_EQ(16, strip.cy);
+  for (int id : {IDB_SORT_ASCENDING, IDB_SORT_DESCENDING}) {
+    SIZE arrow = BitmapSize(id, LR_LOADMAP3DCOLORS);
+    EXPECT_EQ(16, arrow.cx) << "bitmap " << id;
+    EXPECT_EQ(16, arrow.cy) << "bitmap " << id;
+  }
+}
+
+TEST(ResourcesTest, SortArrowBackgroundIsMaskedAway) {
+  // The header's image list masks the button-face colour; the arrow's corner must become transparent.
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+  ASSERT_NE(nullptr, list);
+  HBITMAP arrow = static_cast<HBITMAP>(
+      LoadImageA(Module(), MAKEINTRESOURCEA(IDB_SORT_ASCENDING), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  ASSERT_NE(nullptr, arrow);
+  EXPECT_EQ(0, ImageList_AddMasked(list, arrow, GetSysColor(COLOR_BTNFACE)));
+  // Drawn transparently over red, the background must leave the red showing and the arrow must cover it.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  RECT all{0, 0, 16, 16};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, red);
+  DeleteObject(red);
+  ASSERT_TRUE(ImageList_Draw(list, 0, dc, 0, 0, ILD_TRANSPARENT));
+  EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 0, 0)) << "the corner is masked away";
+  EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 15, 15)) << "the corner is masked away";
+  EXPECT_NE(RGB(255, 0, 0), GetPixel(dc, 8, 8)) << "the arrow is drawn";
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  DeleteObject(arrow);
+  ImageList_Destroy(list);
+}
+
+TEST(ResourcesTest, HandCursorLoads) {
+  HCURSOR cursor = LoadCursorA(Module(), MAKEINTRESOURCEA(IDR_HAND_CURSOR));
+  ASSERT_NE(nullptr, cursor);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(12u, info.xHotspot);
+  EXPECT_EQ(2u, info.yHotspot);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
+  HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_USB_IDS), "BIN");
+  ASSERT_NE(nullptr, found);
+  HGLOBAL loaded = LoadResource(Module(), found);
+  ASSERT_NE(nullptr, loaded);
+  const char* data = static_cast<const char*>(LockResource(loaded));
+  std::string carried(data, SizeofResource(Module(), found));
+
+  std::ifstream file(test::FixturePath("../../resources/usb.ids"), std::ios::binary);
+  ASSERT_TRUE(file.is_open());
+  std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_GT(expected.size(), 1000u);
+  EXPECT_TRUE(carried == expected) << carried.size() << " bytes carried, " << expected.size() << " in the file";
+}
+
+TEST(ResourcesTest, VersionTextsNameTheProgram) {
+  char path[MAX_PATH] = "";
+  ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof(path)), 0u);
+  VersionInfo info;
+  ASSERT_TRUE(ReadVersionInfo(path, &info));
+  EXPECT_STREQ("Wrenhollow", info.productName);
+  EXPECT_STREQ("USB plug and unplug event log", info.fileDescription);
+  EXPECT_STREQ("0.1.0", info.fileVersion);
+  EXPECT_STREQ("0.1.0", info.productVersion);
+  EXPECT_STREQ("Wrenhollow Project", info.companyName);
+  EXPECT_STREQ("wrenhollow", info.internalName);
+  EXPECT_STREQ("Copyright (C) 2026 Wrenhollow Project", info.legalCopyright);
+  EXPECT_STREQ("wrenhollow.exe", info.originalFileName);
+}
+
+TEST(ResourcesTest, StringTableTextsLoad) {
+  char buffer[256] = "";
+  ASSERT_GT(LoadStringA(Module(), 4, buffer, sizeof(buffer)), 0);
+  EXPECT_STREQ("%d item(s)", buffer);
+  ASSERT_GT(LoadStringA(Module(), 9, buffer, sizeof(buffer)), 0);
+  EXPECT_STREQ("Do you want to clear the log ?", buffer);
+  ASSERT_GT(LoadStringA(Module(), 501, buffer, sizeof(buffer)), 0);
+  EXPECT_STREQ("Text File", buffer);
+  EXPECT_EQ(0, LoadStringA(Module(), 3, buffer, sizeof(buffer)));
+}
+
+}  // namespace
+}  // namespace wrenhollow
