@@ -1,6 +1,5 @@
 #include "report/report_list.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <cstring>
@@ -10,6 +9,7 @@
 
 #include "lang/language_table.h"
 #include "util/grow.h"
+#include "util/text.h"
 
 namespace wrenhollow {
 
@@ -55,7 +55,7 @@ void ReportList::OnItemAdded() {
   const char* format = ProgressFormat();
   if (!progressSink_ || format == nullptr || count_ % kProgressInterval != 0) return;
   char text[256];
-  std::snprintf(text, sizeof text, format, count_);
+  FormatNumber(text, format, count_);
   progressSink_(text);
 }
 

@@ -40,6 +40,10 @@ class ReportList {
   // Forgets every item but keeps the array for the items to come (clearing the log).
   void ClearItems() { count_ = 0; }
 
+  // The column and direction the rows are sorted by, kept in the settings as "Sort".
+  static constexpr int32_t kInitialSortValue = 0;
+  int32_t& SortValue() { return sortValue_; }
+
   // Where progress texts go (the status bar's first part); none in the window-less export.
   void SetProgressSink(std::function<void(const char*)> sink) { progressSink_ = std::move(sink); }
 
@@ -88,6 +92,7 @@ class ReportList {
   std::vector<ReportColumn> columns_;
   std::vector<ColumnLayoutEntry> layout_;
   unsigned titleId_ = 0;
+  int32_t sortValue_ = kInitialSortValue;
 };
 
 }  // namespace wrenhollow

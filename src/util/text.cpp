@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace wrenhollow {
 namespace {
@@ -90,6 +91,24 @@ int Truncate(double value) {
 
 void ClearAfterHeader(void* record, size_t size) {
   if (size > 4) std::memset(static_cast<char*>(record) + 4, 0, size - 4);
+}
+
+void FormatNumber(char* buffer, size_t size, const char* format, int value) {
+  if (size == 0) return;
+  const std::string number = std::to_string(value);
+  std::string text;
+  for (const char* c = format; *c != '\0'; ++c) {
+    if (c[0] == '%' && c[1] == 'd') {
+      text += number;
+      ++c;
+    } else if (c[0] == '%' && c[1] == '%') {
+      text += '%';
+      ++c;
+    } else {
+      text += *c;
+    }
+  }
+  CopyBounded(buffer, size, text);
 }
 
 }  // namespace wrenhollow

@@ -27,6 +27,13 @@ template <size_t N>
 void CopyBounded(char (&buffer)[N], std::string_view text) {
   CopyBounded(buffer, N, text);
 }
+// A translatable format with one number: each "%d" becomes the value and "%%" a percent sign; any other "%"
+// is copied as it stands, so a language file's text can never read arguments that were not given. Cut to fit.
+void FormatNumber(char* buffer, size_t size, const char* format, int value);
+template <size_t N>
+void FormatNumber(char (&buffer)[N], const char* format, int value) {
+  FormatNumber(buffer, N, format, value);
+}
 // CopyBounded of the text without its leading and trailing spaces.
 void CopyTrimmed(char* buffer, size_t size, std::string_view text);
 // Every `c` in the text becomes '_'.

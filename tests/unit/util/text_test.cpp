@@ -67,6 +67,19 @@ TEST(ReplaceCharTest, ReplacesEveryOccurrence) {
   EXPECT_STREQ(text, "a_b__c");
 }
 
+TEST(FormatNumberTest, FillsOnlyNumberFieldsOfAnUntrustedFormat) {
+  char text[32];
+  FormatNumber(text, "%d item(s)", 5);
+  EXPECT_STREQ(text, "5 item(s)");
+  FormatNumber(text, "%s%n%x 100%% %d/%d", -7);
+  EXPECT_STREQ(text, "%s%n%x 100% -7/-7");
+  FormatNumber(text, "trailing %", 1);
+  EXPECT_STREQ(text, "trailing %");
+  char small[6];
+  FormatNumber(small, "Loading... %d", 50);
+  EXPECT_STREQ(small, "Loadi");
+}
+
 TEST(TruncateTest, TowardZeroAndClamped) {
   const struct { double value; int expected; } cases[] = {
       {2.99, 2}, {-2.99, -2}, {0.0, 0}, {1e20, INT_MAX}, {-1e20, INT_MIN}, {std::nan(""), 0}};

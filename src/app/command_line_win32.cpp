@@ -1,0 +1,68 @@
+#include "app/command_line_win32.h"
+
+#include "report/file_sink_win32.h"
+#include "util/system_error_win32.h"
+#include "util/window_helpers_win32.h"
+
+namespace wrenhollow {
+namespace {
+
+constexpr struct {
+  const char* name;
+  ExportFormat format;
+} kExportSwitches[] = {
+    {"/stext", ExportFormat::Text},         {"/stab", ExportFormat::TabDelimited},
+    {"/stabular", ExportFormat::Tabular},   {"/scomma", ExportFormat::CommaDelimited},
+    {"/shtml", ExportFormat::HtmlHorizontal}, {"/sverhtml", ExportFormat::HtmlVertical},
+    {"/sxml", ExportFormat::Xml},
+};
+
+// Sorts the item array by the "/sort" keys, or by the saved sort value when none was given.
+void ApplyCommandLineSort(WindowEventList& list, const ArgumentList& arguments) {
+  SortKeyList keys;
+  const std::vector<int> visible = list.VisibleColumns();
+  for (int i = 0; i < arguments.Count(); ++i) {
+    if (!arguments.Is(i, "/sort")) continue;
+    const char* value = i + 1 < arguments.Count() ? arguments.Get(i + 1) : "";
+    const bool descending = value[0] == '~';
+    AddSortKey(keys, descending ? value + 1 : value, descending, visible, list.Columns());
+  }
+  ShowWaitCursor();
+  list.ClearItems();
+  if (arguments.Find("/nosort") < 0) {
+    if (keys.Count() == 0) keys.Add(list.SortValue());
+    list.SortItems(keys);
+  }
+  RestoreCursor();
+}
+
+// Failures are told in a message box without an owner, as there is no window.
+void ExportAllItemsTo(const ReportList& list, const char* fileName, ExportFormat format) {
+  Win32FileSink sink(fileName);
+  if (!sink.IsOpen() || !ExportAllItems(list, sink, format)) ShowSystemError(0, nullptr);
+}
+
+}  // namespace
+
+bool RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
+  const ExportFormat* format = nullptr;
+  int fileNameIndex = -1;
+  // The last argument is never a switch: no file name could follow it.
+  for (int i = 0; i + 1 < arguments.Count(); ++i) {
+    for (const auto& exportSwitch : kExportSwitches) {
+      if (arguments.Is(i, exportSwitch.name)) {
+        format = &exportSwitch.format;
+        fileNameIndex = i + 1;
+      }
+    }
+  }
+  if (format == nullptr) return false;
+  WindowEventList& list = window.CreateEventList();
+  window.LoadSaveSettings(kConfigLoad);
+  ApplyCommandLineSort(list, arguments);
+  ExportAllItemsTo(list, arguments.Get(fileNameIndex), *format);
+  window.DestroyEventList();
+  return true;
+}
+
+}  // namespace wrenhollow

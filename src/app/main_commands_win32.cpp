@@ -1,0 +1,148 @@
+#include "app/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include "lang/language_table.h"
+#include "resource_ids.h"
+
+namespace wrenhollow {
+namespace {
+
+// Main-menu positions of the popups that hold the commands.
+constexpr int kFileMenu = 0;
+constexpr int kEditMenu = 1;
+constexpr int kViewMenu = 2;
+constexpr int kOptionsMenu = 3;
+
+constexpr int kTooltipTextMax = 79;
+
+}  // namespace
+
+void MainWindow::OnCommand(WORD notification, WPARAM wParam, LPARAM) {
+  if ((notification != 0 && notification != 1) || list_ == nullptr) return;
+  ReportListView& view = list_->View();
+  switch (LOWORD(wParam)) {
+    case IDM_EXIT:
+      DestroyWindow(hwnd);
+      break;
+    case IDM_REFRESH:
+      PostToWindow(kClearAndRebuildMessage);
+      break;
+    case IDM_SHOW_GRID_LINES:
+      FlipOption(&options_.showGridLines);
+      UpdateMenuStates(nullptr);
+      ApplyViewOptions();
+      break;
+    case IDM_SHOW_TOOLTIPS:
+      FlipOption(&options_.showInfoTip);
+      UpdateMenuStates(nullptr);
+      ApplyViewOptions();
+      break;
+    case IDM_SHOW_TIME_IN_GMT:
+      FlipOption(&options_.showTimeInGmt);
+      UpdateMenuStates(nullptr);
+      view.UpdateAllRowTexts();
+      break;
+    case IDM_START_AS_HIDDEN:
+      FlipOption(&options_.startAsHidden);
+      UpdateMenuStates(nullptr);
+      break;
+    case IDM_SELECT_ALL:
+      view.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+      break;
+    case IDM_DESELECT_ALL:
+      view.SetItemState(-1, 0, LVIS_SELECTED);
+      break;
+    case IDM_AUTO_SIZE_COLUMNS:
+      view.AutoSizeColumns();
+      break;
+    case IDM_OPEN:
+      ShowWindow(hwnd, SW_SHOWNORMAL);
+      break;
+    case IDM_CLEAR_LOG:
+      ConfirmClearLog();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::ConfirmClearLog() {
+  if (MessageBoxA(hwnd, GetString(9), className, MB_YESNO | MB_ICONQUESTION) == IDYES && list_ != nullptr) {
+    list_->ClearItems();
+    SendMessageA(ListViewHandle(), LVM_DELETEALLITEMS, 0, 0);
+  }
+  SetFocus(ListViewHandle());
+}
+
+void MainWindow::OnNotify(WPARAM, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->idFrom == kStatusBarId && header->code == NM_CLICK) {
+    if (reinterpret_cast<const NMMOUSE*>(lParam)->dwItemSpec == 1) OpenLink();
+    return;
+  }
+  if (header->code == TTN_GETDISPINFOA &&
+      header->hwndFrom == reinterpret_cast<HWND>(SendMessageA(toolbar_, TB_GETTOOLTIPS, 0, 0))) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    GetMenuStringA(mainMenu_, static_cast<UINT>(info->hdr.idFrom), info->szText, kTooltipTextMax + 1, MF_BYCOMMAND);
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+    return;
+  }
+  if (header->idFrom != kListViewId || list_ == nullptr) return;
+  if (header->code == LVN_COLUMNCLICK) {
+    list_->View().SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem, false);
+  } else if (header->code == LVN_ITEMCHANGED) {
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0 && !selectionUpdatePending_) {
+      selectionUpdatePending_ = true;
+      PostToWindow(kSelectionChangedMessage);
+    }
+  }
+}
+
+void MainWindow::ShowListContextMenu() {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const HMENU popup = GetSubMenu(contextMenu_, 0);
+  UpdateMenuStates(popup);
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+}
+
+void MainWindow::SetMenuItemEnabled(HMENU popup, int position, UINT command, bool enabled, bool withToolbar) {
+  EnableMenuItem(popup != nullptr ? popup : GetSubMenu(mainMenu_, position), command,
+                 MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  if (!withToolbar) return;
+  const auto state = static_cast<BYTE>(SendMessageA(toolbar_, TB_GETSTATE, command, 0));
+  const BYTE newState = enabled ? (state | TBSTATE_ENABLED) : (state & ~TBSTATE_ENABLED);
+  SendMessageA(toolbar_, TB_SETSTATE, command, MAKELPARAM(newState, 0));
+}
+
+void MainWindow::UpdateMenuStates(HMENU popup) {
+  if (list_ == nullptr) return;
+  const int selected = list_->View().SelectedCount();
+  const int rows = list_->View().RowCount();
+  SetMenuItemEnabled(popup, kFileMenu, IDM_PROPERTIES, selected == 1, true);
+  SetMenuItemEnabled(popup, kFileMenu, IDM_SAVE_SELECTED, selected >= 1, true);
+  SetMenuItemEnabled(popup, kEditMenu, IDM_COPY_SELECTED, selected >= 1, true);
+  SetMenuItemEnabled(popup, kViewMenu, IDM_HTML_REPORT_SELECTED, selected >= 1, false);
+  SetMenuItemEnabled(popup, kViewMenu, IDM_AUTO_SIZE_COLUMNS, rows > 0, false);
+  const struct {
+    int position;
+    UINT command;
+    int32_t option;
+  } checks[] = {{kViewMenu, IDM_SHOW_GRID_LINES, options_.showGridLines},
+                {kViewMenu, IDM_SHOW_TOOLTIPS, options_.showInfoTip},
+                {kOptionsMenu, IDM_SHOW_TIME_IN_GMT, options_.showTimeInGmt},
+                {kOptionsMenu, IDM_PUT_ICON_ON_TRAY, options_.trayIcon},
+                {kOptionsMenu, IDM_START_AS_HIDDEN, options_.startAsHidden}};
+  for (const auto& check : checks) {
+    CheckMenuItem(GetSubMenu(mainMenu_, check.position), check.command,
+                  MF_BYCOMMAND | (check.option != 0 ? MF_CHECKED : MF_UNCHECKED));
+  }
+  SetMenuItemEnabled(popup, kOptionsMenu, IDM_START_AS_HIDDEN, options_.trayIcon != 0, false);
+  SetMenuItemEnabled(popup, kViewMenu, IDM_HTML_REPORT_ALL, rows > 0, false);
+  SetMenuItemEnabled(popup, kEditMenu, IDM_FIND, rows > 0, true);
+}
+
+}  // namespace wrenhollow

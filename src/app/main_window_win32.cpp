@@ -1,0 +1,315 @@
+#include "app/main_window_win32.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <iterator>
+
+#include "events/usb_ids_resource_win32.h"
+#include "lang/language_table.h"
+#include "resource_ids.h"
+#include "util/files_win32.h"
+#include "util/text.h"
+#include "util/window_helpers_win32.h"
+
+namespace wrenhollow {
+namespace {
+
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+constexpr DWORD kListViewStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;
+constexpr int kStatusPartEdges[] = {300, 1024};
+constexpr int kLinkPart = 1;
+constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+
+// The link's text is kept scrambled in the program, so it is not found as plain text in the file.
+constexpr char kLinkKey = 0x5A;
+template <size_t N>
+struct ScrambledText {
+  char bytes[N];
+};
+template <size_t N>
+constexpr ScrambledText<N> Scramble(const char (&text)[N]) {
+  ScrambledText<N> scrambled{};
+  for (size_t i = 0; i < N; ++i) scrambled.bytes[i] = static_cast<char>(text[i] ^ kLinkKey);
+  return scrambled;
+}
+constexpr auto kScrambledLinkText = Scramble("wrenhollow.org");
+constexpr auto kScrambledLinkTarget = Scramble("http://wrenhollow.org/");
+
+template <size_t N>
+void Unscramble(const ScrambledText<N>& scrambled, char* text, size_t size) {
+  for (size_t i = 0; i < size && i < N; ++i) text[i] = static_cast<char>(scrambled.bytes[i] ^ kLinkKey);
+  if (size > 0) text[(size < N ? size : N) - 1] = '\0';
+}
+
+char reportFolder[kPathSize] = {};
+
+HINSTANCE Program() { return GetModuleHandleA(nullptr); }
+
+}  // namespace
+
+const char* ReportFolder() { return reportFolder; }
+
+MainWindow::MainWindow() {
+  SetCurrentOptions(&options_);
+  SetEventClock(&clock_);
+  linkFont_ = MakeFont("Arial", 14, false);
+  Unscramble(kScrambledLinkText, linkText_, sizeof linkText_);
+  icon = LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM));
+}
+
+MainWindow::~MainWindow() {
+  SetCurrentOptions(nullptr);
+  SetEventClock(nullptr);
+  DeleteObject(linkFont_);
+}
+
+WindowEventList& MainWindow::CreateEventList() {
+  if (list_ == nullptr) list_ = std::make_unique<WindowEventList>(registry_, volumes_, clock_);
+  return *list_;
+}
+
+void MainWindow::CreateMainWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = SharedWindowProc;
+  windowClass.hInstance = Program();
+  windowClass.hIcon = icon;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);
+  CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, Program(), this);
+}
+
+void MainWindow::ShowMainWindowAtStart() {
+  ShowWindow(hwnd, placement_.showCommand == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOW);
+  UpdateWindow(hwnd);
+}
+
+void MainWindow::OnCreate() {
+  mainMenu_ = LoadMenuA(Program(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+  SetMenu(hwnd, mainMenu_);
+  CreateStatusBar();
+  CreateToolbar();
+  CreateListView();
+
+  char programFolder[kPathSize];
+  GetProgramFolder(programFolder);
+  LoadUsbIds(list_->Database(), programFolder, ResourceUsbIds());
+
+  contextMenu_ = LoadMenuA(Program(), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  noSaveLoad_ = arguments_ != nullptr && arguments_->Find("/nosaveload") >= 0;
+  LoadSaveSettings(kConfigLoad);
+  SetFocus(ListViewHandle());
+  SetReportPath();
+  list_->View().SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP, true);
+  ApplyViewOptions();
+  findMessage_ = RegisterWindowMessageA("commdlg_FindReplace");
+  UpdateMenuStates(nullptr);
+
+  SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(kStatusPartEdges));
+  SendMessageA(statusBar_, SB_SETTEXTA, kLinkPart | SBT_OWNERDRAW, 0);
+
+  // The first reading is the baseline that later readings are compared with; it adds no rows.
+  list_->Refresh();
+}
+
+void MainWindow::CreateStatusBar() {
+  statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", hwnd, kStatusBarId);
+  const int wholeWidth[] = {-1};
+  SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(wholeWidth));
+}
+
+void MainWindow::CreateToolbar() {
+  const auto strip = reinterpret_cast<UINT_PTR>(LoadImageA(Program(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
+                                                            LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS |
+                                                                LR_SHARED));
+  const struct {
+    int command;
+    int image;
+  } buttons[] = {{0, 0},
+                 {IDM_SAVE_SELECTED, 1},
+                 {IDM_REFRESH, 5},
+                 {IDM_COPY_SELECTED, 2},
+                 {IDM_PROPERTIES, 3},
+                 {IDM_FIND, 0},
+                 {IDM_EXIT, 4}};
+  TBBUTTON tbButtons[std::size(buttons)] = {};
+  for (size_t i = 0; i < std::size(buttons); ++i) {
+    tbButtons[i].iBitmap = buttons[i].command == 0 ? 0 : buttons[i].image;
+    tbButtons[i].idCommand = buttons[i].command;
+    tbButtons[i].fsState = TBSTATE_ENABLED;
+    tbButtons[i].fsStyle = buttons[i].command == 0 ? BTNS_SEP : BTNS_BUTTON;
+  }
+  toolbar_ = CreateToolbarEx(hwnd, kToolbarStyle, kToolbarId, 6, nullptr, strip, tbButtons,
+                             static_cast<int>(std::size(tbButtons)), 16, 16, 16, 16, sizeof(TBBUTTON));
+}
+
+void MainWindow::CreateListView() {
+  const HWND listView = CreateWindowExA(0, WC_LISTVIEWA, "", kListViewStyle, 0, 0, 400, 200, hwnd,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListViewId)), Program(), nullptr);
+  WindowEventList& list = CreateEventList();
+  list.View().Attach(listView);
+  const HWND statusBar = statusBar_;
+  list.SetProgressSink([statusBar](const char* text) {
+    SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  });
+  const HIMAGELIST rowImages = list.View().CreateImageLists(IDB_SORT_ASCENDING, IDB_SORT_DESCENDING);
+  ImageList_ReplaceIcon(rowImages, 0, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PLUG_ROW)));
+  ImageList_ReplaceIcon(rowImages, 1, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_UNPLUG_ROW)));
+}
+
+void MainWindow::SetReportPath() {
+  if (reportFolder[0] == '\0') {
+    GetProgramFolder(reportFolder);
+    // A failed call answers with every bit set, which counts as read-only too.
+    if ((GetFileAttributesA(reportFolder) & FILE_ATTRIBUTE_READONLY) != 0) GetTempPathA(kPathSize, reportFolder);
+  }
+  const size_t length = std::strlen(reportFolder);
+  if (length + 11 + 1 >= kPathSize) return;
+  CopyBounded(reportPath_, reportFolder);
+  if (length > 0 && reportFolder[length - 1] != '\\') std::strcat(reportPath_, "\\");
+  std::strcat(reportPath_, "report.html");
+}
+
+void MainWindow::ApplyViewOptions() {
+  if (list_ == nullptr) return;
+  list_->View().SetExtendedStyle(LVS_EX_GRIDLINES, options_.showGridLines != 0);
+  list_->View().SetExtendedStyle(LVS_EX_INFOTIP, options_.showInfoTip != 0);
+}
+
+void MainWindow::LayoutChildren() {
+  if (!created) return;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  RECT rect;
+  GetWindowRect(statusBar_, &rect);
+  const int statusHeight = rect.bottom - rect.top + 1;
+  GetWindowRect(toolbar_, &rect);
+  const int toolbarHeight = rect.bottom - rect.top + 1;
+  HDWP positions = BeginDeferWindowPos(3);
+  positions = DeferWindowPos(positions, toolbar_, nullptr, 0, 0, client.right, toolbarHeight, SWP_NOZORDER);
+  positions = DeferWindowPos(positions, statusBar_, nullptr, 0, 0, client.right, statusHeight, SWP_NOZORDER | SWP_NOMOVE);
+  positions = DeferWindowPos(positions, ListViewHandle(), nullptr, 0, toolbarHeight, client.right,
+                             client.bottom - toolbarHeight - statusHeight, SWP_NOZORDER);
+  EndDeferWindowPos(positions);
+}
+
+void MainWindow::UpdateStatusCounts() {
+  if (list_ == nullptr) return;
+  char text[256];
+  FormatNumber(text, GetString(4), list_->View().RowCount());
+  const int selected = list_->View().SelectedCount();
+  if (selected > 0) {
+    char selectedText[256];
+    FormatNumber(selectedText, GetString(5), selected);
+    const size_t length = std::strlen(text);
+    CopyBounded(text + length, sizeof text - length, selectedText);
+  }
+  if (hwnd != nullptr) SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, kLinkColor);
+  const HGDIOBJ previous = SelectObject(item.hDC, linkFont_);
+  DRAWTEXTPARAMS margins{};
+  margins.cbSize = sizeof margins;
+  margins.iLeftMargin = 5;
+  RECT rect = item.rcItem;
+  DrawTextExA(item.hDC, linkText_, -1, &rect, DT_VCENTER, &margins);
+  SelectObject(item.hDC, previous);
+}
+
+void MainWindow::OpenLink() {
+  char target[256];
+  Unscramble(kScrambledLinkTarget, target, sizeof target);
+  ShellExecuteA(hwnd, "open", target, "", "", SW_SHOW);
+}
+
+LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_ACTIVE) PostToWindow(kFocusListMessage);
+      break;
+    case WM_SETTEXT:
+      if (lParam == 0 || !StartsWithNoCase(reinterpret_cast<const char*>(lParam), className)) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == statusBar_ && statusBar_ != nullptr) {
+        SetCursor(LoadCursorA(Program(), MAKEINTRESOURCEA(IDR_HAND_CURSOR)));
+        return 1;
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item != nullptr && item->hwndItem == statusBar_) DrawLink(*item);
+      break;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == ListViewHandle() && list_ != nullptr) ShowListContextMenu();
+      break;
+    case WM_DEVICECHANGE:
+      OnDeviceChange();
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      break;
+    case kSelectionChangedMessage:
+      selectionUpdatePending_ = false;
+      UpdateStatusCounts();
+      UpdateMenuStates(nullptr);
+      break;
+    case kClearAndRebuildMessage:
+      ClearAndRebuild();
+      UpdateMenuStates(nullptr);
+      break;
+    case kFocusListMessage:
+      if (list_ != nullptr) SetFocus(ListViewHandle());
+      break;
+    default:
+      break;
+  }
+  return DispatchDefault(message, wParam, lParam);
+}
+
+void MainWindow::OnDeviceChange() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  SetTimer(hwnd, kDeviceChangeTimer, kDeviceChangeDelay, nullptr);
+}
+
+void MainWindow::OnTimer(UINT_PTR timer) {
+  if (timer != kDeviceChangeTimer) return;
+  // Cleared before the reading, so a change that arrives meanwhile starts a new timer and is not lost.
+  refreshPending_ = false;
+  KillTimer(hwnd, kDeviceChangeTimer);
+  if (list_ != nullptr) list_->Refresh();
+}
+
+void MainWindow::ClearAndRebuild() {
+  if (list_ == nullptr) return;
+  ReportListView& view = list_->View();
+  view.SetRedraw(false);
+  ShowWaitCursor();
+  list_->ClearItems();
+  SendMessageA(view.Handle(), LVM_DELETEALLITEMS, 0, 0);
+  view.RebuildRows(true);
+  UpdateStatusCounts();
+  RestoreCursor();
+  SetFocus(view.Handle());
+  view.SetRedraw(true);
+}
+
+void MainWindow::OnDestroy() {
+  // Also reached for the end-of-session query and again when the window then goes: the log is saved and
+  // destroyed once.
+  if (list_ == nullptr) return;
+  DeleteFileA(reportPath_);
+  LoadSaveSettings(kConfigSave);
+  DestroyEventList();
+  PostQuitMessage(0);
+}
+
+}  // namespace wrenhollow

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/app_options.h"
+#include "app/settings_file.h"
+#include "app/window_event_list_win32.h"
+#include "monitor/registry_win32.h"
+#include "monitor/volumes_win32.h"
+#include "ui/window_win32.h"
+#include "util/argument_list.h"
+#include "util/clock_win32.h"
+#include "util/paths.h"
+
+namespace wrenhollow {
+
+// Control ids of the main window's children.
+constexpr int kStatusBarId = 257;
+constexpr int kToolbarId = 258;
+constexpr int kListViewId = 259;
+
+// Messages the main window posts to itself, so that work leaves the notification that asked for it.
+constexpr UINT kSelectionChangedMessage = 1026;
+constexpr UINT kClearAndRebuildMessage = 1045;
+constexpr UINT kFocusListMessage = 1064;
+
+// Timer that gathers a burst of device-change broadcasts into one reading of the devices.
+constexpr UINT_PTR kDeviceChangeTimer = 2;
+constexpr UINT kDeviceChangeDelay = 500;
+
+// The program's one window: menu, toolbar, the event log in a list view, and a status bar with the row counts
+// and a link. It owns the options and the event log, and through the log the device monitor.
+class MainWindow : public Window {
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  void SetArguments(const ArgumentList* arguments) { arguments_ = arguments; }
+  // Creates the event log; the language file must be loaded first, as the column titles are fixed here.
+  WindowEventList& CreateEventList();
+  // The log, or null once the window has been destroyed (or before it exists).
+  WindowEventList* EventList() { return list_.get(); }
+  void DestroyEventList() { list_.reset(); }
+
+  // Loads (kConfigLoad) or saves the settings file beside the program; nothing under "/nosaveload".
+  void LoadSaveSettings(int direction);
+  // Registers the class and creates the window; the saved placement may move it while it is created.
+  void CreateMainWindow();
+  // Shows the window as it was left: maximized when saved so, else normally.
+  void ShowMainWindowAtStart();
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnCommand(WORD notification, WPARAM wParam, LPARAM lParam) override;
+  void OnNotify(WPARAM wParam, LPARAM lParam) override;
+  void OnDestroy() override;
+  void OnSize() override { LayoutChildren(); }
+  void OnCreate() override;
+
+  void UpdateStatusCounts();
+  void ApplyViewOptions();
+  void LayoutChildren();
+  // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
+  void UpdateMenuStates(HMENU popup);
+
+  // The modeless Find dialog while it is open; the message loop hands it its keyboard messages.
+  HWND findDialog = nullptr;
+
+ private:
+  HWND ListViewHandle() { return list_ != nullptr ? list_->View().Handle() : nullptr; }
+  void CreateStatusBar();
+  void CreateToolbar();
+  void CreateListView();
+  void SetReportPath();
+  void ApplyWindowPlacement();
+  void DrawLink(const DRAWITEMSTRUCT& item);
+  void OnDeviceChange();
+  void OnTimer(UINT_PTR timer);
+  void ClearAndRebuild();
+  void ConfirmClearLog();
+  void ShowListContextMenu();
+  void SetMenuItemEnabled(HMENU popup, int position, UINT command, bool enabled, bool withToolbar);
+  void OpenLink();
+
+  Win32Registry registry_;
+  Win32Volumes volumes_;
+  SystemClock clock_;
+  AppOptions options_;
+  std::unique_ptr<WindowEventList> list_;
+  const ArgumentList* arguments_ = nullptr;
+
+  HWND statusBar_ = nullptr;
+  HWND toolbar_ = nullptr;
+  HMENU mainMenu_ = nullptr;
+  HMENU contextMenu_ = nullptr;
+  bool startHidden_ = false;
+  WindowPlacementRecord placement_{};
+  bool noSaveLoad_ = false;
+  bool selectionUpdatePending_ = false;
+  bool refreshPending_ = false;
+  char reportPath_[kPathSize] = {};
+  char linkText_[258] = {};
+  HFONT linkFont_ = nullptr;
+  UINT findMessage_ = 0;
+};
+
+// The folder the HTML report is written to: the program's, or the temporary folder when that is read-only.
+const char* ReportFolder();
+
+}  // namespace wrenhollow
