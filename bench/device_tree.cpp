@@ -33,13 +33,22 @@ std::string Format(const char* format, int a, int b = 0) {
   return text;
 }
 
+std::string DeviceName(int device) { return Format("VID_%04X&PID_%04X", 0x1000 + device / 16, device % 16); }
+std::string SerialOf(int device) { return Format("SN%08d", device); }
+std::string InterfaceKeyOf(int device) {
+  return kControlSet + "Control\\DeviceClasses\\" + kUsbClass + "\\##?#USB#" + DeviceName(device) + "#" +
+         SerialOf(device) + "#" + kUsbClass;
+}
+
 }  // namespace
+
+std::string LinkedKeyOf(int device) { return InterfaceKeyOf(device) + "\\#\\Control"; }
 
 void WriteDeviceTree(RegistryWriter& writer, int devices) {
   SetDword(writer, "SYSTEM\\Select", "Current", 1);
   for (int i = 0; i < devices; ++i) {
-    const std::string device = Format("VID_%04X&PID_%04X", 0x1000 + i / 16, i % 16);
-    const std::string serial = Format("SN%08d", i);
+    const std::string device = DeviceName(i);
+    const std::string serial = SerialOf(i);
     const std::string instance = kControlSet + "Enum\\USB\\" + device + "\\" + serial;
     const bool storage = i % 10 == 0;
     const bool withoutPath = i % 5 == 1;
@@ -62,13 +71,12 @@ void WriteDeviceTree(RegistryWriter& writer, int devices) {
 
     const std::string parameters = instance + "\\Device Parameters";
     SetDword(writer, parameters, "EnhancedPowerManagementEnabled", 1);
-    const std::string interfaceName = "##?#USB#" + device + "#" + serial + "#" + kUsbClass;
     if (!withoutPath) SetString(writer, parameters, "SymbolicName", "\\??\\USB#" + device + "#" + serial + "#" + kUsbClass);
 
-    const std::string interfaceKey = kControlSet + "Control\\DeviceClasses\\" + kUsbClass + "\\" + interfaceName;
+    const std::string interfaceKey = InterfaceKeyOf(i);
     SetString(writer, interfaceKey, "DeviceInstance", "USB\\" + device + "\\" + serial);
     SetString(writer, interfaceKey + "\\#", "SymbolicLink", "\\\\?\\USB#" + device + "#" + serial + "#" + kUsbClass);
-    if (i % 2 == 0) SetDword(writer, interfaceKey + "\\#\\Control", "Linked", 1);
+    if (i % 2 == 0) SetDword(writer, LinkedKeyOf(i), "Linked", 1);
 
     if (storage) {
       const std::string child = kControlSet + "Enum\\USBSTOR\\Disk&Ven_Bench&Prod_Stick&Rev_1.00\\" + serial + "&0";

@@ -18,4 +18,7 @@ class RegistryWriter {
 // path for every fifth, which only the second link pass can tie to its interface.
 void WriteDeviceTree(RegistryWriter& writer, int devices);
 
+// The key (below HKEY_LOCAL_MACHINE) holding the "Linked" value of a device's interface; even devices are linked.
+std::string LinkedKeyOf(int device);
+
 }  // namespace wrenhollow::bench

@@ -8,17 +8,7 @@
 #include "monitor/registry_memory.h"
 #include "report/export_writer.h"
 #include "report/file_sink_win32.h"
-
-namespace {
-
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
+#include "wine_bench_support.h"
 
 int main() {
   using namespace wrenhollow;
@@ -38,12 +28,12 @@ int main() {
     double best = 1e9;
     LARGE_INTEGER size = {};
     for (int run = 0; run < 3; ++run) {
-      const double start = Seconds();
+      const double start = bench::Seconds();
       {
         Win32FileSink sink(path);
         if (!sink.IsOpen() || !ExportAllItems(list, sink, static_cast<ExportFormat>(format))) return 1;
       }
-      best = std::min(best, Seconds() - start);
+      best = std::min(best, bench::Seconds() - start);
     }
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     GetFileSizeEx(file, &size);

@@ -11,25 +11,12 @@
 
 #include "counting_registry.h"
 #include "device_tree.h"
+#include "wine_bench_support.h"
 #include "monitor/device_monitor.h"
 #include "monitor/registry_win32.h"
 
 namespace wrenhollow::bench {
 namespace {
-
-class Win32Writer : public RegistryWriter {
- public:
-  void Set(const std::string& keyPath, const char* name, uint32_t type, const void* data, uint32_t size) override {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-      std::fprintf(stderr, "cannot create %s\n", keyPath.c_str());
-      std::exit(1);
-    }
-    if (name != nullptr) RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-  }
-};
 
 class SilentMonitor : public DeviceMonitor {
  public:
@@ -38,17 +25,6 @@ class SilentMonitor : public DeviceMonitor {
  protected:
   void OnDeviceEvent(const DeviceEvent&) override {}
 };
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // One registry call: a query of a small value of an open key, the commonest call of a scan.
 double SecondsPerRegistryCall() {

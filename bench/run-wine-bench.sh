@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset windows-bench >/dev/null
-cmake --build --preset windows-bench --target refresh_wine_bench export_wine_bench
+cmake --build --preset windows-bench --target refresh_wine_bench export_wine_bench window_wine_bench wrenhollow
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/refresh_wine_bench.exe "$@"
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/export_wine_bench.exe
+exe="Z:$(pwd | tr / '\\')\\build\\windows-bench\\src\\app\\wrenhollow.exe"
+WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/window_wine_bench.exe "$exe"

@@ -285,7 +285,11 @@ void MainWindow::OnTimer(UINT_PTR timer) {
   // Cleared before the reading, so a change that arrives meanwhile starts a new timer and is not lost.
   refreshPending_ = false;
   KillTimer(hwnd, kDeviceChangeTimer);
-  if (list_ != nullptr) list_->Refresh();
+  if (list_ == nullptr) return;
+  // Rows drawn one at a time would cost far more than reading the devices when many arrive at once.
+  list_->View().SetRedraw(false);
+  list_->Refresh();
+  list_->View().SetRedraw(true);
 }
 
 void MainWindow::ClearAndRebuild() {
