@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 
 #include "lang/string_table.h"
 #include "util/paths.h"
@@ -10,6 +11,12 @@ namespace wrenhollow {
 
 // Ask GetString for this bit with an id to get the program's own text, never a translation.
 constexpr unsigned kBuiltinText = 0x10000;
+
+// Size of a section name buffer ("menu_102", "dialog_1096").
+constexpr size_t kSectionSize = 64;
+
+// The section of a menu or dialog resource: kind, "_" and the id in decimal ("menu_102").
+void FormatSectionName(char (&section)[kSectionSize], const char* kind, unsigned id);
 
 // Whether a file of that name exists (GetFileAttributesA on Windows).
 using FileExistsFunction = bool (*)(const char* path);
@@ -24,6 +31,7 @@ class LanguageTable {
   static constexpr size_t kCharsetSize = 63;
   static constexpr size_t kTranslatorNameSize = 63;
   static constexpr size_t kTranslatorUrlSize = 255;
+  static constexpr size_t kSkipListCount = 8;
 
   LanguageTable(ProfileFiles& profiles, StringTable& strings, FileExistsFunction fileExists);
   LanguageTable(const LanguageTable&) = delete;
@@ -34,12 +42,38 @@ class LanguageTable {
   // holds, leaves everything as it was. Reads rtl, charset and the translator from [general].
   void LoadLanguageFile(const char* programPath);
 
+  // Puts the language file named as LoadLanguageFile names it in use whether or not it exists, so that the
+  // template can be written into it; false, with nothing changed, when the name is too long.
+  bool OpenTemplateFile(const char* programPath);
+  // No language file is in use from now on; the [general] settings read stay as they are.
+  void CloseLanguageFile();
+
+  // The value of key in section of the language file, cut to size - 1 characters; 0 and "" when no language
+  // file is in use or the key is missing or empty. Size 0 stores nothing.
+  size_t ReadTranslation(const char* section, const char* key, char* buffer, size_t size);
+  // Writes value under key unless the language file holds a non-empty value there already, so that a new
+  // template keeps the translations. Nothing without a language file; write failures go unreported.
+  void WriteIfAbsent(const char* section, const char* key, const char* value);
+  // The template's [general]: empty translator name and URL and "RTL" = "0" where absent, and Version always
+  // rewritten with the program's file version.
+  void WriteTemplateGeneral(const char* fileVersion);
+  // The template's [strings]: every string id from 0 through 65535 that has a text, where absent.
+  void WriteTemplateStrings();
+
+  // The template id of the modal dialog shown last; TranslateDialog uses it when given id 0. Starts as 0.
+  void SetModalDialogId(unsigned id) { modalDialogId_ = id; }
+  unsigned ModalDialogId() const { return modalDialogId_; }
+  // The dialogs the template leaves out; false, with the list unchanged, for more than kSkipListCount ids.
+  bool SetTemplateSkipList(std::initializer_list<unsigned> dialogIds);
+  bool IsSkippedInTemplate(unsigned dialogId) const;
+
   // The text of id, or "" for an id with no text and for a new id once the cache is full. The pointer stays
   // valid for the table's life.
   const char* GetString(unsigned id);
 
   // "" when no language file is in use.
   const char* LanguageFilePath() const { return languageFilePath_; }
+  bool HasLanguageFile() const { return languageFilePath_[0] != '\0'; }
   bool IsRtl() const { return rtl_; }
   const char* Charset() const { return charset_; }
   const char* TranslatorName() const { return translatorName_; }
@@ -67,6 +101,9 @@ class LanguageTable {
   char cacheBlock_[kCacheBlockSize] = {};
   size_t cacheUsed_ = 0;
   char work_[kWorkSize] = {};
+  unsigned modalDialogId_ = 0;
+  unsigned skipList_[kSkipListCount] = {};
+  size_t skipCount_ = 0;
 };
 
 // The program's one table, installed at start-up before any window exists and alive until exit; the window code

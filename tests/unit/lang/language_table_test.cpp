@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "util/text.h"
 
@@ -31,7 +32,14 @@ class FakeProfileFiles : public ProfileFiles {
     CopyBounded(buffer, size, value != nullptr ? value->c_str() : defaultValue);
     return std::strlen(buffer);
   }
-  bool WriteString(const char*, const char*, const char*, const char*) override { return false; }
+  bool WriteString(const char* path, const char* section, const char* key, const char* value) override {
+    writes.push_back(std::string(section) + "|" + key + "=" + value);
+    Set(path, section, key, value);
+    return true;
+  }
+
+  // Every write, as "section|key=value".
+  std::vector<std::string> writes;
 
  private:
   const std::string* Find(const char* path, const char* section, const char* key) const {
@@ -165,6 +173,75 @@ TEST_F(LanguageTableTest, ProgramWideGetStringForwardsToTheInstalledTable) {
   EXPECT_STREQ(GetString(8 | kBuiltinText), "USB Log");
   InstallLanguageTable(nullptr);
   EXPECT_EQ(InstalledLanguageTable(), nullptr);
+}
+
+TEST_F(LanguageTableTest, TemplateFileIsUsedWhetherOrNotItExistsAndKeepsNonEmptyValues) {
+  const std::string tooLong = std::string(252, 'a') + ".exe";
+  EXPECT_FALSE(table_.OpenTemplateFile(tooLong.c_str()));
+  ASSERT_TRUE(table_.OpenTemplateFile(kProgram));
+  EXPECT_STREQ(table_.LanguageFilePath(), kLanguageFile);
+  EXPECT_FALSE(table_.OpenTemplateFile(tooLong.c_str()));
+  EXPECT_STREQ(table_.LanguageFilePath(), kLanguageFile);
+  Set("menu_102", "40001", "&Speichern");
+  Set("menu_102", "40002", "");
+  table_.WriteIfAbsent("MENU_102", "40001", "&Save Selected Items");
+  table_.WriteIfAbsent("menu_102", "40002", "E&xit");
+  table_.WriteIfAbsent("menu_102", "40003", "&About");
+  EXPECT_EQ(files_.writes, (std::vector<std::string>{"menu_102|40002=E&xit", "menu_102|40003=&About"}));
+  char buffer[8] = "x";
+  EXPECT_EQ(table_.ReadTranslation("menu_102", "40001", buffer, 4), 3u);
+  EXPECT_STREQ(buffer, "&Sp");
+  EXPECT_EQ(table_.ReadTranslation("menu_102", "40009", buffer, 0), 0u);
+
+  table_.CloseLanguageFile();
+  EXPECT_FALSE(table_.HasLanguageFile());
+  EXPECT_EQ(table_.ReadTranslation("menu_102", "40001", buffer, sizeof buffer), 0u);
+  EXPECT_STREQ(buffer, "");
+  table_.WriteIfAbsent("menu_102", "40004", "&Refresh");
+  table_.WriteTemplateGeneral("0.1.0");
+  EXPECT_EQ(files_.writes.size(), 2u);
+}
+
+TEST_F(LanguageTableTest, TemplateGeneralRewritesOnlyTheVersionAndStringsKeepTranslations) {
+  ASSERT_TRUE(table_.OpenTemplateFile(kProgram));
+  table_.WriteTemplateGeneral("0.1.0");
+  EXPECT_EQ(files_.writes, (std::vector<std::string>{"general|TranslatorName=", "general|TranslatorURL=",
+                                                      "general|Version=0.1.0", "general|RTL=0"}));
+  files_.writes.clear();
+  Set("general", "translatorname", "Hans");
+  Set("general", "TranslatorURL", "");
+  Set("general", "rtl", "1");
+  table_.WriteTemplateGeneral("0.2.0");
+  EXPECT_EQ(files_.writes, (std::vector<std::string>{"general|TranslatorURL=", "general|Version=0.2.0"}));
+
+  files_.writes.clear();
+  SetString(8, "USB-Protokoll");
+  SetString(9, "");
+  table_.WriteTemplateStrings();
+  size_t count = 0;
+  const StringTableEntry* entries = BuiltinStringEntries(&count);
+  ASSERT_EQ(files_.writes.size(), count - 1);
+  EXPECT_EQ(files_.writes[3], "strings|7=Select a filename to save");
+  EXPECT_EQ(files_.writes[4], "strings|9=Do you want to clear the log ?");
+  EXPECT_EQ(files_.writes.back(), "strings|" + std::to_string(entries[count - 1].id) + "=" + entries[count - 1].text);
+}
+
+TEST_F(LanguageTableTest, SkipListAndModalDialogId) {
+  EXPECT_FALSE(table_.IsSkippedInTemplate(0));
+  ASSERT_TRUE(table_.SetTemplateSkipList({107}));
+  EXPECT_TRUE(table_.IsSkippedInTemplate(107));
+  EXPECT_FALSE(table_.IsSkippedInTemplate(105));
+  EXPECT_FALSE(table_.SetTemplateSkipList({1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_TRUE(table_.IsSkippedInTemplate(107));
+  ASSERT_TRUE(table_.SetTemplateSkipList({1, 2, 3, 4, 5, 6, 7, 8}));
+  EXPECT_TRUE(table_.IsSkippedInTemplate(8));
+  EXPECT_FALSE(table_.IsSkippedInTemplate(107));
+  EXPECT_EQ(table_.ModalDialogId(), 0u);
+  table_.SetModalDialogId(1096);
+  EXPECT_EQ(table_.ModalDialogId(), 1096u);
+  char section[kSectionSize];
+  FormatSectionName(section, "dialog", 65535);
+  EXPECT_STREQ(section, "dialog_65535");
 }
 
 }  // namespace
