@@ -1,5 +1,8 @@
 #include "ui/dialog_win32.h"
 
+#include "lang/dialog_translation_win32.h"
+#include "lang/language_table.h"
+#include "lang/rtl_layout_win32.h"
 #include "ui/fault_reporter_win32.h"
 #include "util/window_helpers_win32.h"
 
@@ -35,6 +38,8 @@ void Dialog::CreateModeless(HWND parent) {
   HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
                                     SharedDialogProc, reinterpret_cast<LPARAM>(this));
   if (created == nullptr) return;
+  TranslateDialog(templateId, created);
+  ApplyRtlLayout(created, kMirrorDialog);
   hwnd = created;
   ShowWindow(created, SW_SHOW);
   UpdateWindow(created);
@@ -89,6 +94,8 @@ int CommandDialog::OnNotify(WPARAM, LPARAM) { return 0; }
 void CommandDialog::UpdateControls() {}
 
 INT_PTR RunModal(WORD templateId, Dialog* dialog, HWND parent) {
+  // WM_INITDIALOG translates the dialog by this id.
+  if (LanguageTable* table = InstalledLanguageTable()) table->SetModalDialogId(templateId);
   return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, SharedDialogProc,
                          reinterpret_cast<LPARAM>(dialog));
 }
@@ -100,6 +107,7 @@ WindowMap<Dialog>& TheDialogMap() {
 
 INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
+    TranslateDialog(0, window);
     auto* object = reinterpret_cast<Dialog*>(lParam);
     object->hwnd = window;
     // An object shown again keeps one entry, which names its newest window.
@@ -111,6 +119,8 @@ INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
   object->resultSet = false;
   DialogCall call{object, message, wParam, lParam, 0};
   CallHandlerGuarded(window, CallDialogProc, &call);
+  // After the object's own initialisation, so that controls it made are mirrored too.
+  if (message == WM_INITDIALOG) ApplyRtlLayout(window, kMirrorDialog);
   if (object->resultSet) SetWindowLongPtrA(window, DWLP_MSGRESULT, object->result);
   return call.result;
 }

@@ -1,5 +1,6 @@
 #include "ui/window_win32.h"
 
+#include "lang/rtl_layout_win32.h"
 #include "ui/fault_reporter_win32.h"
 #include "util/text.h"
 
@@ -40,6 +41,8 @@ LRESULT Window::DispatchDefault(UINT message, WPARAM wParam, LPARAM lParam) {
   this->lParam = lParam;
   switch (message) {
     case WM_CREATE:
+      // The window alone: it has no children yet.
+      ApplyRtlLayout(hwnd, 0);
       OnCreate();
       created = true;
       break;

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "lang/language_fixture_win32.h"
+#include "lang/language_template_win32.h"
 #include "resource_ids.h"
 #include "support/fixture_path.h"
 #include "util/version_info_win32.h"
@@ -344,6 +348,36 @@ TEST(ResourcesTest, StringTableTextsLoad) {
   ASSERT_GT(LoadStringA(Module(), 501, buffer, sizeof(buffer)), 0);
   EXPECT_STREQ("Text File", buffer);
   EXPECT_EQ(0, LoadStringA(Module(), 3, buffer, sizeof(buffer)));
+}
+
+TEST(ResourcesTest, LanguageTemplateHasEveryTranslatableTextButTheExceptionDialog) {
+  test::InstalledLanguage language;
+  language.Table().SetTemplateSkipList({IDD_EXCEPTION});
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof(path));
+  const std::string languageFile = std::string(path, std::strrchr(path, '.')) + "_lng.ini";
+  DeleteFileA(languageFile.c_str());
+  SaveLanguageTemplate();
+  EXPECT_FALSE(language.Table().HasLanguageFile());
+  std::ifstream file(languageFile, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  file.close();
+  DeleteFileA(languageFile.c_str());
+
+  EXPECT_EQ(test::SectionNames(text), (std::vector<std::string>{"general", "menu_102", "menu_104", "menu_109",
+                                                                "dialog_105", "dialog_112", "dialog_1096", "strings"}));
+  for (const char* block : {
+           "[general]\r\nTranslatorName=\r\nTranslatorURL=\r\nVersion=0.1.0\r\nRTL=0\r\n",
+           "[menu_102]\r\n70001=&File\r\n40029=Clear Log\r\n40001=&Save Selected Items\r\n",
+           "[menu_109]\r\n70001=TrayMenu\r\n40026=Open Wrenhollow\r\n40002=E&xit\r\n[dialog_105]\r\n"
+           "caption=Properties\r\n1=OK\r\n[dialog_112]\r\n1=OK\r\n1005=Translation:\r\n",
+           "[dialog_1096]\r\ncaption=Column Settings\r\n1000=Check the columns that you would like to make visible. "
+           "Use the Move Up and Move Down buttons to reorder the columns\r\n1003=Move &Up\r\n1004=Move &Down\r\n"
+           "1006=&Show\r\n1007=&Hide\r\n1008=Default\r\n1002=Width of selected column (in pixels):\r\n1=OK\r\n"
+           "2=Cancel\r\n[strings]\r\n4=%d item(s)\r\n",
+       }) {
+    EXPECT_NE(text.find(block), std::string::npos) << block;
+  }
 }
 
 }  // namespace

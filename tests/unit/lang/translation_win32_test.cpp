@@ -1,0 +1,218 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "lang/dialog_translation_win32.h"
+#include "lang/language_fixture_win32.h"
+#include "lang/menu_translation_win32.h"
+#include "lang/rtl_layout_win32.h"
+#include "lang/test_language.h"
+#include "ui/dialog_win32.h"
+#include "ui/test_dialogs.h"
+#include "ui/window_win32.h"
+
+namespace wrenhollow::test {
+namespace {
+
+// The menu as lines: two spaces of indent a level, "-" for a separator, "#" and the id after a command.
+void FlattenMenu(HMENU menu, const std::string& indent, std::vector<std::string>* lines) {
+  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+    char text[256] = "";
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, position, TRUE, &info);
+    std::string line = indent + text;
+    if (info.hSubMenu == nullptr) line += " #" + std::to_string(info.wID);
+    if ((info.fState & MFS_GRAYED) != 0) line += " grayed";
+    lines->push_back((info.fType & MFT_SEPARATOR) != 0 ? indent + "-" : line);
+    if (info.hSubMenu != nullptr) FlattenMenu(info.hSubMenu, indent + "  ", lines);
+  }
+}
+
+TEST(LoadTranslatedMenuTest, ItemsTakeNonEmptyTranslationsKeepingAcceleratorIdSubmenuAndState) {
+  const std::vector<std::string> original{
+      "&File", "  &Open\tCtrl+O #9201", "  -", "  &Recent", "    First #9202", "    Older", "      Oldest #9203",
+      "  &Copy Selected Items\tCtrl+C #9204 grayed", "-", "&Help", "  More", "    &About #9205"};
+  const struct {
+    const char* ini;  // null: no language file
+    std::vector<std::string> lines;
+  } cases[] = {
+      {nullptr, original},
+      {"[menu_9101]\r\n70001=Datei\r\n70002=Trenner\r\n9201=Oeffnen\r\n71001=Zuletzt\r\n9202=\r\n71002=Aelter\r\n"
+       "9203=Aeltester\r\n9204=&Kopieren\r\n70003=Hilfe\r\n71003=Mehr\r\n",
+       {"Datei", "  Oeffnen\tCtrl+O #9201", "  -", "  Zuletzt", "    First #9202", "    Aelter",
+        "      Aeltester #9203", "  &Kopieren\tCtrl+C #9204 grayed", "-", "Hilfe", "  Mehr", "    &About #9205"}},
+      // Submenus of untranslated popups are still translated; other menus' sections do not count.
+      {"[menu_9101]\r\n71003=Mehr\r\n9203=Aeltester\r\n[menu_102]\r\n9201=Nein\r\n",
+       {"&File", "  &Open\tCtrl+O #9201", "  -", "  &Recent", "    First #9202", "    Older", "      Aeltester #9203",
+        "  &Copy Selected Items\tCtrl+C #9204 grayed", "-", "&Help", "  Mehr", "    &About #9205"}},
+  };
+  for (const auto& c : cases) {
+    InstalledLanguage language;
+    if (c.ini != nullptr) language.Load(c.ini);
+    HMENU menu = LoadTranslatedMenu(TEST_MENU_ID);
+    std::vector<std::string> lines;
+    FlattenMenu(menu, "", &lines);
+    EXPECT_EQ(lines, c.lines) << (c.ini != nullptr ? c.ini : "no language file");
+    DestroyMenu(menu);
+    EXPECT_EQ(LoadTranslatedMenu(TEST_MENU_ID + 50), nullptr);
+  }
+}
+
+HWND CreateSampleDialog() {
+  return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TEST_LANGUAGE_DIALOG_ID), nullptr,
+                            IgnoreMessages, 0);
+}
+
+TEST(TranslateDialogTest, CaptionAndControlsTakeNonEmptyValuesOfTheDialogsSection) {
+  const std::vector<std::string> original{"Sample", "Label", "Unnamed", "", "OK"};
+  const std::vector<std::string> translated{"Probe", "Etikett", "Ohne Namen", "", "Gut"};
+  const struct {
+    bool languageFile;
+    unsigned modalId;
+    WORD dialogId;  // 0: the modal dialog's
+    std::vector<std::string> texts;
+  } cases[] = {
+      {true, 0, TEST_LANGUAGE_DIALOG_ID, translated},
+      {true, TEST_LANGUAGE_DIALOG_ID, 0, translated},
+      {true, TEST_DIALOG_ID, 0, {"Falsch", "Label", "Unnamed", "", "Falsch"}},
+      {true, 9103, 0, original},
+      {false, TEST_LANGUAGE_DIALOG_ID, 0, original},
+  };
+  for (const auto& c : cases) {
+    InstalledLanguage language;
+    if (c.languageFile) {
+      language.Load("[dialog_9102]\r\ncaption=Probe\r\n9301=Etikett\r\n-1=Ohne Namen\r\n1=Gut\r\n9302=\r\n"
+                    "[dialog_9001]\r\ncaption=Falsch\r\n1=Falsch\r\n");
+    }
+    language.Table().SetModalDialogId(c.modalId);
+    HWND dialog = CreateSampleDialog();
+    TranslateDialog(c.dialogId, dialog);
+    std::vector<std::string> texts{WindowText(dialog)};
+    for (int id : {TEST_LABEL_ID, -1, 9302, IDOK}) texts.push_back(WindowText(GetDlgItem(dialog, id)));
+    EXPECT_EQ(texts, c.texts) << c.modalId << " " << c.dialogId;
+    DestroyWindow(dialog);
+  }
+}
+
+bool IsLayoutRtl(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; }
+
+TEST(ApplyRtlLayoutTest, OnlyRtlOneMirrorsAndEachFlagDoesItsPart) {
+  const struct {
+    const char* rtl;
+    unsigned flags;
+    bool windowRtl, childRtl, moved;
+  } cases[] = {
+      {"2", kMirrorDialog, false, false, false}, {"0", kMirrorDialog, false, false, false},
+      {"1", 0, true, false, false},              {"1", kMirrorStyles, true, true, false},
+      {"1", kMirrorPositions, true, false, true}, {"1", kMirrorDialog, true, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("rtl=") + c.rtl + " flags=" + std::to_string(c.flags));
+    InstalledLanguage language;
+    language.Load(std::string("[general]\r\nrtl=") + c.rtl + "\r\n");
+    HWND dialog = CreateSampleDialog();
+    HWND label = GetDlgItem(dialog, TEST_LABEL_ID);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    RECT before{};
+    GetWindowRect(label, &before);
+
+    ApplyRtlLayout(dialog, c.flags);
+    EXPECT_EQ(IsLayoutRtl(dialog), c.windowRtl);
+    EXPECT_EQ(IsLayoutRtl(label), c.childRtl);
+    RECT after{};
+    GetWindowRect(label, &after);
+    const LONG mirroredLeft = origin.x + client.right - (before.right - origin.x);
+    EXPECT_EQ(after.left, c.moved ? mirroredLeft : before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    DestroyWindow(dialog);
+  }
+}
+
+constexpr UINT kCheckMessage = WM_APP + 7;
+const char kTranslatedRtl[] = "[general]\r\nrtl=1\r\n[dialog_9102]\r\ncaption=Probe\r\n9301=Etikett\r\n";
+
+// Notes the dialog's state at its own initialisation and once that is over, then closes.
+class SampleDialog : public CommandDialog {
+ public:
+  SampleDialog() : CommandDialog(TEST_LANGUAGE_DIALOG_ID) {}
+
+  int OnInitDialog() override {
+    notes.push_back(WindowText(hwnd) + " " + std::to_string(IsLayoutRtl(hwnd)));
+    made = CreateChildControl(0, "STATIC", WS_CHILD, 0, 0, 20, 10, 9400);
+    PostMessageA(hwnd, kCheckMessage, 0, 0);
+    return CommandDialog::OnInitDialog();
+  }
+  INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != kCheckMessage) return CommandDialog::DialogProc(message, wParam, lParam);
+    notes.push_back(WindowText(GetDlgItem(hwnd, TEST_LABEL_ID)) + " " + std::to_string(IsLayoutRtl(hwnd)) +
+                    std::to_string(IsLayoutRtl(made)));
+    EndDialog(hwnd, IDOK);
+    return TRUE;
+  }
+
+  HWND made = nullptr;
+  std::vector<std::string> notes;
+};
+
+TEST(FrameworkHooksTest, DialogsAreTranslatedBeforeAndMirroredAfterTheirOwnInitialisation) {
+  {
+    InstalledLanguage language;
+    language.Load(kTranslatedRtl);
+    SampleDialog dialog;
+    EXPECT_EQ(RunModal(TEST_LANGUAGE_DIALOG_ID, &dialog, nullptr), IDOK);
+    EXPECT_EQ(language.Table().ModalDialogId(), unsigned{TEST_LANGUAGE_DIALOG_ID});
+    EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Probe 0", "Etikett 11"}));
+
+    language.Table().SetModalDialogId(TEST_DIALOG_ID);
+    Dialog modeless(TEST_LANGUAGE_DIALOG_ID);
+    modeless.CreateModeless(nullptr);
+    EXPECT_EQ(WindowText(modeless.Handle()), "Probe");
+    EXPECT_EQ(WindowText(GetDlgItem(modeless.Handle(), TEST_LABEL_ID)), "Etikett");
+    EXPECT_TRUE(IsLayoutRtl(modeless.Handle()));
+    EXPECT_TRUE(IsLayoutRtl(GetDlgItem(modeless.Handle(), TEST_LABEL_ID)));
+    DestroyWindow(modeless.Handle());
+  }
+  SampleDialog dialog;
+  EXPECT_TRUE(dialog.DoModal(nullptr));
+  EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Sample 0", "Label 00"}));
+}
+
+class RtlWindow : public Window {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return DispatchDefault(message, wParam, lParam);
+  }
+  void OnCreate() override { rtlAtCreate = IsLayoutRtl(hwnd); }
+  bool rtlAtCreate = false;
+};
+
+TEST(FrameworkHooksTest, WindowLaysOutRightToLeftBeforeItsOnCreate) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = SharedWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "WrenhollowRtlTestWindow";
+  RegisterClassA(&windowClass);
+  for (const char* rtl : {"1", "2"}) {
+    InstalledLanguage language;
+    language.Load(std::string("[general]\r\nrtl=") + rtl);
+    RtlWindow window;
+    HWND handle = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), &window);
+    EXPECT_EQ(window.rtlAtCreate, rtl[0] == '1') << rtl;
+    DestroyWindow(handle);
+  }
+}
+
+}  // namespace
+}  // namespace wrenhollow::test
