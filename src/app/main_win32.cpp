@@ -5,6 +5,7 @@
 #include "app/main_window_win32.h"
 #include "crash/exception_dialog_win32.h"
 #include "lang/language_table.h"
+#include "lang/language_template_win32.h"
 #include "lang/string_table_win32.h"
 #include "resource_ids.h"
 #include "ui/fault_reporter_win32.h"
@@ -63,6 +64,12 @@ int Run(const char* commandLine) {
   arguments.Parse(commandLine);
   window.SetArguments(&arguments);
 
+  if (arguments.Find("/savelangfile") >= 0) {
+    // The exception dialog is never translated, so translators do not get it.
+    language.SetTemplateSkipList({IDD_EXCEPTION});
+    SaveLanguageTemplate();
+    return 0;
+  }
   char programPath[kPathSize];
   GetProgramPath(programPath);
   language.LoadLanguageFile(programPath);

@@ -8,6 +8,7 @@
 
 #include "events/usb_ids_resource_win32.h"
 #include "lang/language_table.h"
+#include "lang/menu_translation_win32.h"
 #include "resource_ids.h"
 #include "util/files_win32.h"
 #include "util/text.h"
@@ -88,7 +89,7 @@ void MainWindow::ShowMainWindowAtStart() {
 }
 
 void MainWindow::OnCreate() {
-  mainMenu_ = LoadMenuA(Program(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+  mainMenu_ = LoadTranslatedMenu(IDR_MAIN_MENU);
   SetMenu(hwnd, mainMenu_);
   CreateStatusBar();
   CreateToolbar();
@@ -98,7 +99,7 @@ void MainWindow::OnCreate() {
   GetProgramFolder(programFolder);
   LoadUsbIds(list_->Database(), programFolder, ResourceUsbIds());
 
-  contextMenu_ = LoadMenuA(Program(), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+  contextMenu_ = LoadTranslatedMenu(IDR_CONTEXT_MENU);
   noSaveLoad_ = arguments_ != nullptr && arguments_->Find("/nosaveload") >= 0;
   LoadSaveSettings(kConfigLoad);
   SetFocus(ListViewHandle());
