@@ -24,6 +24,8 @@ class ReportListView {
   // Takes the list view and inserts the list's columns in id order, so a column's id is its sub-item index.
   void Attach(HWND listView);
   HWND Handle() const { return listView_; }
+  ReportList& List() { return list_; }
+  const ReportList& List() const { return list_; }
   bool IsAttached() const { return listView_ != nullptr; }
 
   // Row images (a small list of two, filled by the caller) and the header's sort arrows.
