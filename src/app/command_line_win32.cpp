@@ -1,7 +1,6 @@
 #include "app/command_line_win32.h"
 
-#include "report/file_sink_win32.h"
-#include "util/system_error_win32.h"
+#include "report/export_file_win32.h"
 #include "util/window_helpers_win32.h"
 
 namespace wrenhollow {
@@ -36,12 +35,6 @@ void ApplyCommandLineSort(WindowEventList& list, const ArgumentList& arguments) 
   RestoreCursor();
 }
 
-// Failures are told in a message box without an owner, as there is no window.
-void ExportAllItemsTo(const ReportList& list, const char* fileName, ExportFormat format) {
-  Win32FileSink sink(fileName);
-  if (!sink.IsOpen() || !ExportAllItems(list, sink, format)) ShowSystemError(0, nullptr);
-}
-
 }  // namespace
 
 bool RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
@@ -60,7 +53,8 @@ bool RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
   WindowEventList& list = window.CreateEventList();
   window.LoadSaveSettings(kConfigLoad);
   ApplyCommandLineSort(list, arguments);
-  ExportAllItemsTo(list, arguments.Get(fileNameIndex), *format);
+  // Failures are told in a message box without an owner, as there is no window.
+  ExportAllItemsWithMessage(list, arguments.Get(fileNameIndex), *format);
   window.DestroyEventList();
   return true;
 }

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "dialogs/find_win32.h"
 #include "lang/language_table.h"
+#include "report/row_commands_win32.h"
 #include "resource_ids.h"
 
 namespace wrenhollow {
@@ -42,6 +44,24 @@ void MainWindow::OnCommand(WORD notification, WPARAM wParam, LPARAM) {
       FlipOption(&options_.showTimeInGmt);
       UpdateMenuStates(nullptr);
       view.UpdateAllRowTexts();
+      break;
+    case IDM_PUT_ICON_ON_TRAY:
+      FlipOption(&options_.trayIcon);
+      UpdateMenuStates(nullptr);
+      UpdateTrayIcon();
+      break;
+    case IDM_SAVE_SELECTED:
+      SaveSelectedItems(hwnd, view, &options_.saveFilterIndex);
+      break;
+    case IDM_COPY_SELECTED:
+      CopySelectedItems(hwnd, view);
+      break;
+    case IDM_HTML_REPORT_ALL:
+    case IDM_HTML_REPORT_SELECTED:
+      ShowHtmlReport(hwnd, view, reportPath_, LOWORD(wParam) == IDM_HTML_REPORT_SELECTED);
+      break;
+    case IDM_FIND:
+      OpenFind(hwnd, &findDialog);
       break;
     case IDM_START_AS_HIDDEN:
       FlipOption(&options_.startAsHidden);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "dialogs/find_win32.h"
 #include "events/usb_ids_resource_win32.h"
 #include "lang/language_table.h"
 #include "lang/menu_translation_win32.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow() {
 }
 
 MainWindow::~MainWindow() {
+  tray_.RemoveIcon();
   SetCurrentOptions(nullptr);
   SetEventClock(nullptr);
   DeleteObject(linkFont_);
@@ -84,6 +86,11 @@ void MainWindow::CreateMainWindow() {
 }
 
 void MainWindow::ShowMainWindowAtStart() {
+  // Hidden, the window is reached through its tray icon.
+  if (options_.startAsHidden != 0 && options_.trayIcon != 0) {
+    ShowWindow(hwnd, SW_HIDE);
+    return;
+  }
   ShowWindow(hwnd, placement_.showCommand == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(hwnd);
 }
@@ -111,6 +118,11 @@ void MainWindow::OnCreate() {
 
   SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(kStatusPartEdges));
   SendMessageA(statusBar_, SB_SETTEXTA, kLinkPart | SBT_OWNERDRAW, 0);
+
+  smallIcon_ = static_cast<HICON>(LoadImageA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_SHARED));
+  tray_.Attach(hwnd, GetSubMenu(LoadTranslatedMenu(IDR_TRAY_MENU), 0));
+  taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+  UpdateTrayIcon();
 
   // The first reading is the baseline that later readings are compared with; it adds no rows.
   list_->Refresh();
@@ -172,6 +184,15 @@ void MainWindow::SetReportPath() {
   CopyBounded(reportPath_, reportFolder);
   if (length > 0 && reportFolder[length - 1] != '\\') std::strcat(reportPath_, "\\");
   std::strcat(reportPath_, "report.html");
+}
+
+void MainWindow::UpdateTrayIcon() {
+  if (options_.trayIcon != 0) {
+    tray_.AddOrUpdateIcon(smallIcon_);
+    tray_.SetTrayTip();
+  } else {
+    tray_.RemoveIcon();
+  }
 }
 
 void MainWindow::ApplyViewOptions() {
@@ -237,6 +258,12 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
       if (lParam == 0 || !StartsWithNoCase(reinterpret_cast<const char*>(lParam), className)) return 0;
       break;
+    case WM_CLOSE:
+      if (options_.trayIcon != 0) {
+        ShowWindow(hwnd, SW_HIDE);
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == statusBar_ && statusBar_ != nullptr) {
         SetCursor(LoadCursorA(Program(), MAKEINTRESOURCEA(IDR_HAND_CURSOR)));
@@ -269,7 +296,18 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFocusListMessage:
       if (list_ != nullptr) SetFocus(ListViewHandle());
       break;
+    case kTrayCallbackMessage:
+      if (lParam == WM_LBUTTONDBLCLK) ShowWindow(hwnd, SW_SHOWNORMAL);
+      tray_.OnTrayNotify(static_cast<UINT>(lParam));
+      break;
     default:
+      if (message == findMessage_ && message != 0 && list_ != nullptr) {
+        OnFindMessage(*reinterpret_cast<const FINDREPLACEA*>(lParam), list_->View(), &findDialog);
+      } else if (message == taskbarCreatedMessage_ && message != 0) {
+        // Without this the icon would stay missing, and a hidden window out of reach.
+        tray_.ForgetIcon();
+        UpdateTrayIcon();
+      }
       break;
   }
   return DispatchDefault(message, wParam, lParam);

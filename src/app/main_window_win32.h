@@ -6,6 +6,7 @@
 
 #include "app/app_options.h"
 #include "app/settings_file.h"
+#include "app/tray_icon_win32.h"
 #include "app/window_event_list_win32.h"
 #include "monitor/registry_win32.h"
 #include "monitor/volumes_win32.h"
@@ -61,6 +62,8 @@ class MainWindow : public Window {
   void UpdateStatusCounts();
   void ApplyViewOptions();
   void LayoutChildren();
+  // Shows or removes the tray icon as the option says.
+  void UpdateTrayIcon();
   // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
   void UpdateMenuStates(HMENU popup);
 
@@ -103,6 +106,10 @@ class MainWindow : public Window {
   char linkText_[258] = {};
   HFONT linkFont_ = nullptr;
   UINT findMessage_ = 0;
+  // Sent by the shell when it re-creates the notification area, which loses every icon.
+  UINT taskbarCreatedMessage_ = 0;
+  TrayIconHandler tray_;
+  HICON smallIcon_ = nullptr;
 };
 
 // The folder the HTML report is written to: the program's, or the temporary folder when that is read-only.

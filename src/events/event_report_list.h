@@ -16,6 +16,8 @@ class EventReportList : public ReportList {
 
   // Plug rows show image 0, Unplug rows image 1.
   int ItemImage(const ReportItem& item) const override;
+  // Every column is searched, hidden ones too.
+  bool IsColumnSearchable(int) const override { return true; }
   bool WriteHtmlHead(ExportWriter& writer, ExportFormat format) const override;
   bool WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const override;
 

@@ -59,6 +59,22 @@ void ReportList::OnItemAdded() {
   progressSink_(text);
 }
 
+bool ReportList::RowMatches(const ReportItem& item, const FindQuery& query) const {
+  auto buffer = std::make_unique<char[]>(kReportTextSize);
+  for (const ReportColumn& column : columns_) {
+    if (!IsColumnSearchable(column.def.id)) continue;
+    const char* text = item.Text(column.def.id, buffer.get(), kReportTextSize);
+    bool matches;
+    if (query.wholeWord) {
+      matches = query.matchCase ? std::strcmp(text, query.text) == 0 : EqualsNoCase(text, query.text);
+    } else {
+      matches = (query.matchCase ? FindSubstring(text, query.text) : FindNoCase(text, query.text)) >= 0;
+    }
+    if (matches) return true;
+  }
+  return false;
+}
+
 void ReportList::InitColumns(const ColumnDef* table, int count) {
   columns_.clear();
   for (int i = 0; i < count; ++i) {

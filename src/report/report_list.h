@@ -56,6 +56,17 @@ class ReportList {
   virtual std::vector<ColumnPlacement> ColumnPlacements() const { return PlacementsOf(layout_); }
   std::vector<int> VisibleColumns() const { return ComputeVisibleColumns(ColumnPlacements()); }
 
+  // Whether any searchable column of the item holds the text: equals it with wholeWord, contains it otherwise;
+  // letter case counts only with matchCase.
+  struct FindQuery {
+    const char* text;
+    bool wholeWord;
+    bool matchCase;
+  };
+  bool RowMatches(const ReportItem& item, const FindQuery& query) const;
+  // Only the first column is searched unless a list says otherwise.
+  virtual bool IsColumnSearchable(int column) const { return column == 0; }
+
   // The row's image in the list view's small image list.
   virtual int ItemImage(const ReportItem&) const { return 0; }
 

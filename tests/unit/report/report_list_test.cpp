@@ -99,5 +99,35 @@ TEST(ReportListTest, SortItemsByKeysKeepsEqualItemsInOrder) {
   EXPECT_EQ(order, "3 9 10 12 4 ");
 }
 
+// Column 0 holds the number, column 1 its parity; searching column 1 is switched on by the test.
+class SearchList : public NumberList {
+ public:
+  SearchList() : NumberList(nullptr) {
+    static const ColumnDef kColumns[] = {{0, 6, 0, 100, 0, "", 1, 20}, {1, 6, 0, 100, 0, "", 1, 20}};
+    InitColumns(kColumns, 2);
+  }
+  bool IsColumnSearchable(int column) const override { return column == 0 || allColumns; }
+  bool allColumns = false;
+};
+
+TEST(ReportListTest, RowMatchesSearchesOnlySearchableColumnsWithTheQuerysOptions) {
+  SearchList list;
+  const NumberItem item = Number(1234);
+  struct Case {
+    const char* text;
+    bool wholeWord;
+    bool matchCase;
+    bool allColumns;
+    bool expected;
+  } cases[] = {
+      {"23", false, false, false, true},    {"23", true, false, false, false},  {"1234", true, true, false, true},
+      {"0", false, false, false, false},    {"0", true, false, true, true},     {"", false, false, false, true},
+  };
+  for (const Case& c : cases) {
+    list.allColumns = c.allColumns;
+    EXPECT_EQ(list.RowMatches(item, {c.text, c.wholeWord, c.matchCase}), c.expected) << c.text << c.wholeWord;
+  }
+}
+
 }  // namespace
 }  // namespace wrenhollow
