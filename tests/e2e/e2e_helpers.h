@@ -20,8 +20,11 @@ constexpr int kPlugImage = 0;
 constexpr int kUnplugImage = 1;
 // The program waits this long after a device-change notification before it reads the devices.
 constexpr DWORD kRefreshDelayMs = 500;
-// How long a refresh may take to show, beyond that delay, on a loaded machine.
-constexpr DWORD kRefreshSlackMs = 4000;
+// How long a refresh may take to show, beyond that delay, on a loaded machine (a CI run shares two cores
+// with other Wine prefixes). Waits end as soon as their condition holds, so this costs nothing when all is well.
+constexpr DWORD kRefreshSlackMs = 10000;
+// The same for anything else the program is asked to do.
+constexpr DWORD kAnswerMs = 10000;
 
 // The USB stick of the fixtures (plug_after.reg), and what its row shows. Under Wine its letters come only
 // from MountedDevices (E: by the child's parent-ID prefix, F: by the serial number): no live volume is a USB

@@ -69,16 +69,16 @@ TEST(MainWindow, AHeaderClickSortsAsTextAndASecondClickReverses) {
   ASSERT_EQ(WaitForRows(app, 3, kRefreshDelayMs + kRefreshSlackMs), 3);
 
   ASSERT_TRUE(app.ClickHeader(kDeviceNameColumn, &error)) << error;
-  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDeviceNameColumn, 0); }, 3000)) << "no ascending arrow";
+  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDeviceNameColumn, 0); }, kAnswerMs)) << "no ascending arrow";
   EXPECT_EQ(Column(app, kDeviceNameColumn), (std::vector<std::string>{"10", "2", "9"}));
 
   ASSERT_TRUE(app.ClickHeader(kDeviceNameColumn, &error)) << error;
-  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDeviceNameColumn, 1); }, 3000)) << "no descending arrow";
+  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDeviceNameColumn, 1); }, kAnswerMs)) << "no descending arrow";
   EXPECT_EQ(Column(app, kDeviceNameColumn), (std::vector<std::string>{"9", "2", "10"}));
 
   // Another column starts ascending, and the arrow moves there.
   ASSERT_TRUE(app.ClickHeader(kDescriptionColumn, &error)) << error;
-  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDescriptionColumn, 0); }, 3000)) << "no ascending arrow";
+  EXPECT_TRUE(WaitUntil([&] { return ShowsArrow(app, kDescriptionColumn, 0); }, kAnswerMs)) << "no ascending arrow";
   EXPECT_EQ(Column(app, kDescriptionColumn), (std::vector<std::string>{"Alpha", "beta", "Gamma"}));
   int format = 0;
   int image = 0;
@@ -90,7 +90,7 @@ TEST(MainWindow, AHeaderClickSortsAsTextAndASecondClickReverses) {
 // A handler that faults: WM_NOTIFY posted with a pointer that points nowhere.
 HWND FaultAndWaitForTheDialog(const Product& product) {
   EXPECT_TRUE(PostMessageA(product.Window(), WM_NOTIFY, 0, 8));
-  return WaitForDialog(product.ProcessId(), "Exception !", 10000);
+  return WaitForDialog(product.ProcessId(), "Exception !", kAnswerMs);
 }
 
 TEST(FaultGuard, ContinueLeavesTheProgramWorking) {
@@ -103,7 +103,7 @@ TEST(FaultGuard, ContinueLeavesTheProgramWorking) {
       << WindowText(GetDlgItem(dialog, 1002));
   KeepScreenshot(dialog, "exception-dialog");
   ASSERT_TRUE(PressDialogButton(dialog, 1));
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stayed open";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kAnswerMs)) << "the dialog stayed open";
 
   ASSERT_TRUE(product.Running());
   std::string error;
