@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "dialogs/about_dialog_win32.h"
+#include "dialogs/column_settings_dialog_win32.h"
 #include "dialogs/find_win32.h"
+#include "dialogs/properties_dialog_win32.h"
 #include "lang/language_table.h"
 #include "report/row_commands_win32.h"
 #include "resource_ids.h"
@@ -63,6 +66,16 @@ void MainWindow::OnCommand(WORD notification, WPARAM wParam, LPARAM) {
     case IDM_FIND:
       OpenFind(hwnd, &findDialog);
       break;
+    case IDM_PROPERTIES:
+      ShowSelectedProperties(hwnd, view);
+      break;
+    case IDM_CHOOSE_COLUMNS:
+      RunColumnSettings(hwnd, view);
+      break;
+    case IDM_ABOUT:
+      RunAbout(hwnd);
+      SetFocus(view.Handle());
+      break;
     case IDM_START_AS_HIDDEN:
       FlipOption(&options_.startAsHidden);
       UpdateMenuStates(nullptr);
@@ -110,7 +123,9 @@ void MainWindow::OnNotify(WPARAM, LPARAM lParam) {
     return;
   }
   if (header->idFrom != kListViewId || list_ == nullptr) return;
-  if (header->code == LVN_COLUMNCLICK) {
+  if (header->code == NM_DBLCLK) {
+    ShowSelectedProperties(hwnd, list_->View());
+  } else if (header->code == LVN_COLUMNCLICK) {
     list_->View().SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem, false);
   } else if (header->code == LVN_ITEMCHANGED) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
