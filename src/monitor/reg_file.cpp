@@ -1,8 +1,10 @@
 #include "monitor/reg_file.h"
+#include "monitor/registry_memory.h"
 
 #include <cstdint>
 #include <vector>
 
+#include "monitor/registry_source.h"
 #include "util/code_page.h"
 
 namespace wrenhollow {
@@ -83,7 +85,7 @@ std::vector<Line> SplitLines(std::u16string_view text) {
 
 class Parser {
  public:
-  Parser(bool wide, MemoryHive& hive) : wide_(wide), hive_(hive) {}
+  Parser(bool wide, RegistryEditor& registry) : wide_(wide), registry_(registry) {}
 
   bool Run(const std::vector<Line>& lines, RegFileError* error) {
     if (lines.empty()) return Fail(0, "missing header", error);
@@ -140,10 +142,10 @@ class Parser {
     const std::string path = ToAnsi(text);
     if (const char* problem = CheckKeyPath(path)) return problem;
     if (remove) {
-      hive_.DeleteKey(path);
+      registry_.DeleteKey(path);
       currentKey_.clear();
     } else {
-      hive_.CreateKey(path);
+      registry_.CreateKey(path);
       currentKey_ = path;
     }
     return nullptr;
@@ -210,7 +212,7 @@ class Parser {
     const std::string valueName = ToAnsi(name);
 
     if (!rest.empty() && rest.front() == u'-' && IsTrailerOnly(rest.substr(1))) {
-      hive_.DeleteValue(currentKey_, valueName.c_str());
+      registry_.DeleteValue(currentKey_, valueName.c_str());
       return nullptr;
     }
     if (!rest.empty() && rest.front() == u'"') {
@@ -220,7 +222,7 @@ class Parser {
       if (!IsTrailerOnly(after)) return "text after the string";
       std::string bytes = ToAnsi(data);
       bytes.push_back('\0');
-      hive_.SetValue(currentKey_, valueName.c_str(), kRegSz, bytes.data(), static_cast<uint32_t>(bytes.size()));
+      registry_.SetValue(currentKey_, valueName.c_str(), kRegSz, bytes.data(), static_cast<uint32_t>(bytes.size()));
       return nullptr;
     }
     if (StartsWithNoCase(rest, u"dword:")) {
@@ -231,7 +233,7 @@ class Parser {
       if (!ParseHex32(TrimRight(digits), &value)) return "bad dword";
       const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                                 static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-      hive_.SetValue(currentKey_, valueName.c_str(), kRegDword, bytes, sizeof bytes);
+      registry_.SetValue(currentKey_, valueName.c_str(), kRegDword, bytes, sizeof bytes);
       return nullptr;
     }
     uint32_t type = kRegBinary;
@@ -261,7 +263,7 @@ class Parser {
       ansi.resize(WideToAnsi(units.data(), units.size(), ansi.data(), ansi.size()));
       bytes.assign(ansi.begin(), ansi.end());
     }
-    hive_.SetValue(currentKey_, valueName.c_str(), type, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    registry_.SetValue(currentKey_, valueName.c_str(), type, bytes.data(), static_cast<uint32_t>(bytes.size()));
     return nullptr;
   }
 
@@ -297,13 +299,13 @@ class Parser {
 
   bool wide_;
   bool version5_ = false;
-  MemoryHive& hive_;
+  RegistryEditor& registry_;
   std::string currentKey_;
 };
 
 }  // namespace
 
-bool LoadRegFile(std::string_view bytes, MemoryHive& hive, RegFileError* error) {
+bool LoadRegFile(std::string_view bytes, RegistryEditor& registry, RegFileError* error) {
   std::u16string text;
   bool wide = false;
   if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xFE) {
@@ -318,7 +320,7 @@ bool LoadRegFile(std::string_view bytes, MemoryHive& hive, RegFileError* error) 
     text.resize(bytes.size());
     for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<uint8_t>(bytes[i]);
   }
-  return Parser(wide, hive).Run(SplitLines(text), error);
+  return Parser(wide, registry).Run(SplitLines(text), error);
 }
 
 }  // namespace wrenhollow

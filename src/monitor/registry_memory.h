@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "monitor/registry_editor.h"
 #include "monitor/registry_source.h"
 
 namespace wrenhollow {
@@ -13,7 +14,7 @@ namespace wrenhollow {
 // A registry held in memory: the portable stand-in for advapi32, filled from .reg text (reg_file.h).
 // Names are ANSI and compared without regard to case; subkeys enumerate in the order Windows keeps them
 // (by their upper-cased names); string data is stored as the ANSI bytes RegQueryValueExA would return.
-class MemoryHive : public RegistrySource {
+class MemoryHive : public RegistrySource, public RegistryEditor {
  public:
   MemoryHive();
   ~MemoryHive() override;
@@ -25,13 +26,10 @@ class MemoryHive : public RegistrySource {
   long QueryValue(RegKey key, const char* name, uint32_t* type, uint8_t* data, uint32_t* size) override;
   long EnumKey(RegKey key, uint32_t index, char* name, uint32_t* length) override;
 
-  // Editing, by full path from a root such as "HKEY_LOCAL_MACHINE\SYSTEM\Select". CreateKey makes missing
-  // parents; DeleteKey removes the whole subtree and is a no-op for a missing key; a null name means the
-  // key's default value.
-  void CreateKey(std::string_view path);
-  void DeleteKey(std::string_view path);
-  void SetValue(std::string_view keyPath, const char* name, uint32_t type, const void* data, uint32_t size);
-  void DeleteValue(std::string_view keyPath, const char* name);
+  void CreateKey(std::string_view path) override;
+  void DeleteKey(std::string_view path) override;
+  void SetValue(std::string_view keyPath, const char* name, uint32_t type, const void* data, uint32_t size) override;
+  void DeleteValue(std::string_view keyPath, const char* name) override;
   // Makes OpenKey of an existing key fail with kErrorAccessDenied, as a key with a restrictive ACL does; it
   // still enumerates under its parent.
   void DenyAccess(std::string_view path);

@@ -260,7 +260,8 @@ class DriverTestWindow {
 
 TEST(ToolsNotification, BroadcastSendAndBurstReachTheWindow) {
   DriverTestWindow window;
-  EXPECT_TRUE(BroadcastDeviceChange());
+  // A broadcast waits for every window of the session, which on a loaded machine takes a while.
+  EXPECT_TRUE(BroadcastDeviceChange(10000));
   EXPECT_EQ(window.deviceChanges, 1);
   EXPECT_TRUE(SendDeviceChange(window.handle()));
   EXPECT_EQ(window.deviceChanges, 2);
@@ -269,7 +270,7 @@ TEST(ToolsNotification, BroadcastSendAndBurstReachTheWindow) {
   EXPECT_EQ(window.deviceChanges, 12);
   EXPECT_EQ(between, 45);
   EXPECT_GE(elapsed, 170u);
-  EXPECT_LT(elapsed, 1000u);
+  EXPECT_LT(elapsed, 5000u);
   BurstDeviceChange(nullptr, 3, 0);
   EXPECT_EQ(window.deviceChanges, 15);
 }
