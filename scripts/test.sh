@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and passes every test layer:
 #   1. the portable core's tests, natively, with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   2. the same tests and the Win32 adapter tests, built with MinGW-w64 and run under Wine;
+#   2. the same tests, the Win32 tests and the end-to-end tests of the real exe, built with MinGW-w64 and run
+#      under Wine;
 #   3. each fuzzer for a short while (WRENHOLLOW_FUZZ_SECONDS, default 30); a crash fails the run;
 # and checks that the benchmarks still build.
 set -euo pipefail
