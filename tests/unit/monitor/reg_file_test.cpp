@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -132,13 +130,6 @@ TEST(RegFile, ReportsTheFirstMalformedLineAndKeepsWhatCameBefore) {
   EXPECT_FALSE(LoadRegFile("junk", hive, nullptr));
   EXPECT_TRUE(LoadRegFile("REGEDIT4  \n[" + deep + "]\n[HKEY_LOCAL_MACHINE\\" + std::string(255, 'n') + "]\n", hive,
                           nullptr));
-}
-
-std::string ReadFixture(const std::string& relative) {
-  std::ifstream in(FixturePath(relative), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 TEST(RealHiveFixtures, LoadAndAnswerTheMonitorsPaths) {

@@ -6,12 +6,9 @@
 #include <fstream>
 #include <string>
 
-namespace wrenhollow::test {
+#include "support/fixture_path.h"
 
-inline std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
+namespace wrenhollow::test {
 
 // Both sinks replace an existing file with exactly the bytes written, large blocks included, and fail to open
 // in a folder that does not exist.
@@ -30,7 +27,7 @@ void CheckSink() {
     EXPECT_TRUE(sink.Flush());
     EXPECT_TRUE(sink.Write("z"));
   }
-  EXPECT_EQ(ReadAll(path), "a\r\n" + block + "z");
+  EXPECT_EQ(ReadFileBytes(path.string()), "a\r\n" + block + "z");
   std::filesystem::remove(path);
 
   Sink missing((folder / "no-such-folder-here" / "x.txt").string().c_str());

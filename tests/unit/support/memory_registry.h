@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "monitor/reg_file.h"
@@ -11,14 +9,6 @@
 #include "support/fixture_path.h"
 
 namespace wrenhollow::test {
-
-inline std::string ReadFixture(const std::string& relative) {
-  std::ifstream file(FixturePath(relative), std::ios::binary);
-  EXPECT_TRUE(file.good()) << "missing fixture " << relative;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 // Applies .reg text to a hive; a malformed fixture fails the test where it is loaded.
 inline void ApplyReg(MemoryHive& hive, const std::string& text) {
