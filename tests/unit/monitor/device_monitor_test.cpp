@@ -19,15 +19,17 @@ using test::Reg5;
 
 constexpr FileTime kStart = 133541212290000000;  // 2024-03-05 14:07:09 UTC
 
+// One event of a fixture transition; every one is stamped with the later reading's time.
 struct Expected {
   const char* device;
   const char* instance;
   EventType type;
   const char* driveLetters;
+  uint32_t connected;
 };
 
-class DeviceMonitorTest : public ::testing::Test {
- protected:
+// A monitor over a memory hive, with the scenarios' volumes and a fixed clock.
+struct MonitorRig {
   std::vector<DeviceEvent> RunScenario(const std::string& name) {
     ApplyRegFixture(hive_, "devices/common.reg");
     ApplyRegFixture(hive_, "devices/" + name + "_before.reg");
@@ -40,59 +42,51 @@ class DeviceMonitorTest : public ::testing::Test {
     return monitor_.events;
   }
 
-  void ExpectEvents(const std::vector<DeviceEvent>& events, const std::vector<Expected>& expected) {
-    ASSERT_EQ(events.size(), expected.size());
-    for (size_t i = 0; i < events.size(); ++i) {
-      EXPECT_STREQ(events[i].device.deviceKey, expected[i].device);
-      EXPECT_STREQ(events[i].device.instanceKey, expected[i].instance);
-      EXPECT_EQ(events[i].type, expected[i].type);
-      EXPECT_STREQ(events[i].device.driveLetters, expected[i].driveLetters);
-      EXPECT_EQ(events[i].time, kStart + 10'000'000);
-    }
-  }
-
   MemoryHive hive_;
   VolumeTable volumes_ = test::ScenarioVolumes();
   FixedClock clock_{kStart};
   RecordingMonitor monitor_{hive_, volumes_, clock_};
 };
 
-TEST_F(DeviceMonitorTest, PlugOfANewDevice) {
-  const auto events = RunScenario("plug");
-  ExpectEvents(events, {{"VID_0781&PID_5567", "4C530001230105117312", EventType::Plug, "EFG"}});
-  EXPECT_STREQ(events[0].device.description, "SanDisk Cruzer Blade USB Device");
-  EXPECT_EQ(events[0].device.connected, 1u);
-}
+class DeviceMonitorTest : public ::testing::Test, public MonitorRig {};
 
-TEST_F(DeviceMonitorTest, ReplugOfAKnownDevice) {
-  ExpectEvents(RunScenario("replug"), {{"VID_0781&PID_5567", "4C530001230105117312", EventType::Plug, "EFG"}});
-}
-
-TEST_F(DeviceMonitorTest, UnplugCarriesWhatTheLaterReadingSaw) {
-  const auto events = RunScenario("unplug");
-  // The volume pass no longer finds G:; the mounted-device names outlive the device.
-  ExpectEvents(events, {{"VID_0781&PID_5567", "4C530001230105117312", EventType::Unplug, "EF"}});
-  EXPECT_EQ(events[0].device.connected, 0u);
-}
-
-TEST_F(DeviceMonitorTest, CompositeDeviceReportsEachRecord) {
-  const auto events = RunScenario("composite");
-  ExpectEvents(events, {{"VID_046D&PID_C52B", "5&2c9a7b1&0&1", EventType::Plug, ""},
-                        {"VID_046D&PID_C52B&MI_00", "6&35f4ba1e&0&0000", EventType::Plug, ""},
-                        {"VID_046D&PID_C52B&MI_01", "6&35f4ba1e&0&0001", EventType::Plug, ""}});
-  EXPECT_STREQ(events[0].device.description, "USB Composite Device");
-  for (const DeviceEvent& event : events) EXPECT_EQ(event.device.connected, 1u);
-}
-
-TEST_F(DeviceMonitorTest, NoChangeReportsNothing) { EXPECT_TRUE(RunScenario("no_change").empty()); }
-
-TEST_F(DeviceMonitorTest, IdentityIgnoresCase) { EXPECT_TRUE(RunScenario("case_only").empty()); }
-
-TEST_F(DeviceMonitorTest, EveryLaterRefreshComparesWithTheOneBefore) {
-  RunScenario("plug");
-  monitor_.Refresh();
-  monitor_.Refresh();
-  EXPECT_EQ(monitor_.events.size(), 1u);
+TEST_F(DeviceMonitorTest, EachFixtureTransitionReportsItsEventsOnce) {
+  const char* const stick = "VID_0781&PID_5567";
+  const char* const serial = "4C530001230105117312";
+  const struct { const char* scenario; std::vector<Expected> events; const char* firstDescription; } cases[] = {
+      {"plug", {{stick, serial, EventType::Plug, "EFG", 1}}, "SanDisk Cruzer Blade USB Device"},
+      {"replug", {{stick, serial, EventType::Plug, "EFG", 1}}, "SanDisk Cruzer Blade USB Device"},
+      // The volume pass no longer finds G:; the mounted-device names outlive the device.
+      {"unplug", {{stick, serial, EventType::Unplug, "EF", 0}}, "SanDisk Cruzer Blade USB Device"},
+      {"composite",
+       {{"VID_046D&PID_C52B", "5&2c9a7b1&0&1", EventType::Plug, "", 1},
+        {"VID_046D&PID_C52B&MI_00", "6&35f4ba1e&0&0000", EventType::Plug, "", 1},
+        {"VID_046D&PID_C52B&MI_01", "6&35f4ba1e&0&0001", EventType::Plug, "", 1}},
+       "USB Composite Device"},
+      {"no_change", {}, nullptr},
+      {"case_only", {}, nullptr},  // identity ignores case
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    MonitorRig run;
+    const std::vector<DeviceEvent> events = run.RunScenario(c.scenario);
+    ASSERT_EQ(events.size(), c.events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+      EXPECT_STREQ(events[i].device.deviceKey, c.events[i].device);
+      EXPECT_STREQ(events[i].device.instanceKey, c.events[i].instance);
+      EXPECT_EQ(events[i].type, c.events[i].type);
+      EXPECT_STREQ(events[i].device.driveLetters, c.events[i].driveLetters);
+      EXPECT_EQ(events[i].device.connected, c.events[i].connected);
+      EXPECT_EQ(events[i].time, kStart + 10'000'000);
+    }
+    if (c.firstDescription != nullptr) {
+      EXPECT_STREQ(events[0].device.description, c.firstDescription);
+    }
+    // Every later refresh compares with the one before.
+    run.monitor_.Refresh();
+    run.monitor_.Refresh();
+    EXPECT_EQ(run.monitor_.events.size(), c.events.size());
+  }
 }
 
 TEST_F(DeviceMonitorTest, DisconnectedNewDeviceIsStillAPlugAndMissingRecordsAreSilent) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "monitor/registry_memory.h"
@@ -67,30 +68,61 @@ TEST_F(DevicePropertiesTest, ReadsEveryField) {
   EXPECT_EQ(info.connected, 0u);
 }
 
-TEST_F(DevicePropertiesTest, SerialNumberOnlyWithUniqueIdCapability) {
-  EXPECT_STREQ(Read("\"Capabilities\"=dword:00000084\r\n", "VID_046D&PID_C52B", "6&1a2b3c4d&0&2").serialNumber, "");
-  EXPECT_STREQ(Read("\"Capabilities\"=dword:00000010\r\n", "VID_046D&PID_C52C", "ABC").serialNumber, "ABC");
-  EXPECT_STREQ(Read("", "VID_046D&PID_C52D", "DEF").serialNumber, "");
+// Description, serial number, firmware revision, class codes in hex, symbolic name and port name.
+std::string Summary(const UsbDeviceInfo& info) {
+  char codes[32];
+  std::snprintf(codes, sizeof codes, "%X.%X.%X", info.classCode, info.subclassCode, info.protocolCode);
+  return std::string(info.description) + "|" + info.serialNumber + "|" + std::to_string(info.firmwareRevision) + "|" +
+         codes + "|" + info.symbolicName + "|" + info.portName;
 }
 
-TEST_F(DevicePropertiesTest, TextLimitsCountTheTerminator) {
-  const std::string fits(126, 'd');
-  const std::string tooLong(127, 'e');
-  EXPECT_STREQ(Read("\"DeviceDesc\"=\"" + fits + "\"\r\n", "A", "1").description, fits.c_str());
-  EXPECT_STREQ(Read("\"DeviceDesc\"=\"" + tooLong + "\"\r\n", "A", "2").description, "");
-  EXPECT_STREQ(Read("\"DeviceDesc\"=\"\"\r\n", "A", "3").description, "");
-}
-
-TEST_F(DevicePropertiesTest, SymbolicNameLimitIs255) {
-  const std::string fits = "\\??\\" + std::string(250, 's');  // 254 characters and the NUL
-  const std::string tooLong = fits + "t";
-  for (const auto& [instance, name, expected] :
-       {std::tuple{"1", fits, fits}, std::tuple{"2", tooLong, std::string()}}) {
-    std::string escaped;
-    for (char c : name) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    ApplyReg(hive_, Reg5("[" + kUsb + "B\\" + instance + "\\Device Parameters]\r\n\"SymbolicName\"=\"" + escaped +
-                         "\"\r\n"));
-    EXPECT_STREQ(Read("", "B", instance).symbolicName, expected.c_str());
+// Each case is an instance key of its own holding one value line; none has Device Parameters unless it says so.
+TEST_F(DevicePropertiesTest, EachValueGivesItsFieldWithinItsLimits) {
+  const std::string fitsDesc(126, 'd'), fitsName = "\\??\\" + std::string(250, 's');  // the NUL makes 127 and 255
+  std::string escapedName;
+  for (char c : fitsName) escapedName += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  const struct { std::string values, parameters, summary; } cases[] = {
+      // Only the unique-id capability (0x10) makes the instance name a serial number.
+      {"\"Capabilities\"=dword:00000084", "", "||0|0.0.0||"},
+      {"\"Capabilities\"=dword:00000010", "", "|1|0|0.0.0||"},
+      {"", "", "||0|0.0.0||"},
+      // Text limits count the terminator.
+      {"\"DeviceDesc\"=\"" + fitsDesc + "\"", "", fitsDesc + "||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"" + fitsDesc + "e\"", "", "||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"\"", "", "||0|0.0.0||"},
+      {"", "\"SymbolicName\"=\"" + escapedName + "\"\r\n\"PortName\"=\"COM3\"", "||0|0.0.0|" + fitsName + "|COM3"},
+      {"", "\"SymbolicName\"=\"" + escapedName + "t\"", "||0|0.0.0||"},
+      // An indirect description keeps the plain text after its last non-empty ";".
+      {"\"DeviceDesc\"=\"@usb.inf,%usb.composite%;USB Composite Device\"", "", "USB Composite Device||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"@oem1.inf,%a%;Part one;Part two;;\"", "", "Part two||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"@usb.inf,%usb.composite%\"", "", "@usb.inf,%usb.composite%||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"Plain; with a semicolon\"", "", "Plain; with a semicolon||0|0.0.0||"},
+      {"\"DeviceDesc\"=\"@;\"", "", "@||0|0.0.0||"},
+      // The firmware revision: the decimal digits after "&Rev_", which must not start the text.
+      {"\"HardwareID\"=\"USB\\\\Vid_0781&Pid_5567&Rev_0100\"", "", "||100|0.0.0||"},
+      {"\"HardwareID\"=\"USB\\\\Vid_0781&Pid_5567&Rev_0126&MI_00\"", "", "||126|0.0.0||"},
+      {"\"HardwareID\"=\"USB\\\\Vid_0781&Pid_5567&rEV_7\"", "", "||7|0.0.0||"},
+      {"\"HardwareID\"=\"USB\\\\Vid_0781&Pid_5567&Rev_x1\"", "", "||0|0.0.0||"},
+      {"\"HardwareID\"=\"USB\\\\ROOT_HUB20&VID8086&PID1E26&REV0004\"", "", "||0|0.0.0||"},
+      {"\"HardwareID\"=\"&Rev_0100\"", "", "||0|0.0.0||"},
+      {"\"HardwareID\"=\"USB\\\\Vid_1&Rev_99999999999\"", "", "||4294967295|0.0.0||"},
+      // Class codes come from the first compatible id.
+      {"\"CompatibleIDs\"=\"USB\\\\Class_08&SubClass_06&Prot_50\"", "", "||0|8.6.50||"},
+      {"\"CompatibleIDs\"=\"usb\\\\class_ff&subclass_ff&prot_ff\"", "", "||0|FF.FF.FF||"},
+      {"\"CompatibleIDs\"=\"USB\\\\Class_E0&SubClass_01&Prot_01\"", "", "||0|E0.1.1||"},
+      {"\"CompatibleIDs\"=\"USB\\\\COMPOSITE\"", "", "||0|0.0.0||"},
+      {"\"CompatibleIDs\"=\"USB\\\\DevClass_00&SubClass_03&Prot_00\"", "", "||0|0.3.0||"},
+      {"\"CompatibleIDs\"=\"HID\\\\Class_03&SubClass_01\"", "", "||0|0.0.0||"},
+      {"\"CompatibleIDs\"=\"USB\\\\Class__0a&&SubClass_zz&Prot_\"", "", "||0|A.0.0||"},
+      {"\"CompatibleIDs\"=\"USB\"", "", "||0|0.0.0||"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string instance = std::to_string(n++);
+    if (!c.parameters.empty()) {
+      ApplyReg(hive_, Reg5("[" + kUsb + "R\\" + instance + "\\Device Parameters]\r\n" + c.parameters + "\r\n"));
+    }
+    EXPECT_EQ(Summary(Read(c.values + "\r\n", "R", instance)), c.summary) << c.values << c.parameters;
   }
 }
 
@@ -101,76 +133,6 @@ TEST_F(DevicePropertiesTest, KeyNamesAreCutTo126Characters) {
   EXPECT_EQ(std::string(info.deviceKey), device.substr(0, 126));
   EXPECT_EQ(std::string(info.instanceKey), instance.substr(0, 126));
   EXPECT_EQ(std::string(info.serialNumber), instance.substr(0, 126));
-}
-
-TEST_F(DevicePropertiesTest, FirmwareRevision) {
-  const struct {
-    const char* hardwareId;
-    uint32_t revision;
-  } cases[] = {
-      {"USB\\\\Vid_0781&Pid_5567&Rev_0100", 100},
-      {"USB\\\\Vid_0781&Pid_5567&Rev_0126&MI_00", 126},
-      {"USB\\\\Vid_0781&Pid_5567&rEV_7", 7},
-      {"USB\\\\Vid_0781&Pid_5567&Rev_x1", 0},
-      {"USB\\\\ROOT_HUB20&VID8086&PID1E26&REV0004", 0},
-      {"&Rev_0100", 0},  // must not start the text
-      {"USB\\\\Vid_1&Rev_99999999999", 0xFFFFFFFFu},
-  };
-  int n = 0;
-  for (const auto& c : cases) {
-    const std::string instance = std::to_string(n++);
-    EXPECT_EQ(Read(std::string("\"HardwareID\"=\"") + c.hardwareId + "\"\r\n", "R", instance).firmwareRevision,
-              c.revision)
-        << c.hardwareId;
-  }
-}
-
-TEST_F(DevicePropertiesTest, ClassCodesComeFromTheFirstCompatibleId) {
-  const struct {
-    const char* compatibleId;
-    uint32_t codes[3];
-  } cases[] = {
-      {"USB\\\\Class_08&SubClass_06&Prot_50", {0x08, 0x06, 0x50}},
-      {"usb\\\\class_ff&subclass_ff&prot_ff", {0xFF, 0xFF, 0xFF}},
-      {"USB\\\\Class_E0&SubClass_01&Prot_01", {0xE0, 0x01, 0x01}},
-      {"USB\\\\COMPOSITE", {0, 0, 0}},
-      {"USB\\\\DevClass_00&SubClass_03&Prot_00", {0, 0x03, 0}},
-      {"HID\\\\Class_03&SubClass_01", {0, 0, 0}},
-      {"USB\\\\Class__0a&&SubClass_zz&Prot_", {0x0A, 0, 0}},
-      {"USB", {0, 0, 0}},
-  };
-  int n = 0;
-  for (const auto& c : cases) {
-    const UsbDeviceInfo info =
-        Read(std::string("\"CompatibleIDs\"=\"") + c.compatibleId + "\"\r\n", "C", std::to_string(n++));
-    EXPECT_EQ(info.classCode, c.codes[0]) << c.compatibleId;
-    EXPECT_EQ(info.subclassCode, c.codes[1]) << c.compatibleId;
-    EXPECT_EQ(info.protocolCode, c.codes[2]) << c.compatibleId;
-  }
-}
-
-TEST_F(DevicePropertiesTest, IndirectDescriptionKeepsItsPlainText) {
-  const struct {
-    const char* stored;
-    const char* shown;
-  } cases[] = {
-      {"@usb.inf,%usb.composite%;USB Composite Device", "USB Composite Device"},
-      {"@oem1.inf,%a%;Part one;Part two;;", "Part two"},
-      {"@usb.inf,%usb.composite%", "@usb.inf,%usb.composite%"},
-      {"Plain; with a semicolon", "Plain; with a semicolon"},
-      {"@;", "@"},
-  };
-  int n = 0;
-  for (const auto& c : cases) {
-    EXPECT_STREQ(Read(std::string("\"DeviceDesc\"=\"") + c.stored + "\"\r\n", "D", std::to_string(n++)).description,
-                 c.shown);
-  }
-}
-
-TEST_F(DevicePropertiesTest, MissingDeviceParametersLeavesPathsEmpty) {
-  const UsbDeviceInfo info = Read("\"DeviceDesc\"=\"x\"\r\n", "E", "1");
-  EXPECT_STREQ(info.symbolicName, "");
-  EXPECT_STREQ(info.portName, "");
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // Offline hives hold no volatile "Linked" values, so nothing in them is attached.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "monitor/registry_memory.h"
@@ -12,15 +14,8 @@
 namespace wrenhollow {
 namespace {
 
-struct Row {
-  std::string device;
-  std::string instance;
-  std::string description;
-  std::string serial;
-  std::string letters;
-  uint32_t classCode;
-  uint32_t revision;
-};
+// Device, instance, description, serial number, drive letters, class code and firmware revision of a record.
+using Row = std::tuple<std::string, std::string, std::string, std::string, std::string, uint32_t, uint32_t>;
 
 std::vector<Row> ScanHive(const char* fixture) {
   MemoryHive hive;
@@ -32,30 +27,16 @@ std::vector<Row> ScanHive(const char* fixture) {
   std::vector<Row> rows;
   for (const UsbDeviceInfo& info : snapshot) {
     EXPECT_EQ(info.connected, 0u) << info.deviceKey;
-    rows.push_back({info.deviceKey, info.instanceKey, info.description, info.serialNumber,
-                    std::string(info.driveLetters, strnlen(info.driveLetters, kDriveLetterSlots)), info.classCode,
-                    info.firmwareRevision});
+    rows.emplace_back(info.deviceKey, info.instanceKey, info.description, info.serialNumber,
+                      std::string(info.driveLetters, strnlen(info.driveLetters, kDriveLetterSlots)), info.classCode,
+                      info.firmwareRevision);
   }
   return rows;
 }
 
-void ExpectRows(const std::vector<Row>& rows, const std::vector<Row>& expected) {
-  ASSERT_EQ(rows.size(), expected.size());
-  for (size_t i = 0; i < rows.size(); ++i) {
-    SCOPED_TRACE(expected[i].device + "\\" + expected[i].instance);
-    EXPECT_EQ(rows[i].device, expected[i].device);
-    EXPECT_EQ(rows[i].instance, expected[i].instance);
-    EXPECT_EQ(rows[i].description, expected[i].description);
-    EXPECT_EQ(rows[i].serial, expected[i].serial);
-    EXPECT_EQ(rows[i].letters, expected[i].letters);
-    EXPECT_EQ(rows[i].classCode, expected[i].classCode);
-    EXPECT_EQ(rows[i].revision, expected[i].revision);
-  }
-}
-
 TEST(RealHiveScan, WindowsLaptopWithTwoSticksAndAWebcam) {
-  ExpectRows(ScanHive("hives/system_b.reg"),
-             {
+  EXPECT_EQ(ScanHive("hives/system_b.reg"),
+            (std::vector<Row>{
                  {"ROOT_HUB20", "4&1671a21&0", "USB Root Hub", "", "", 0, 0},
                  {"ROOT_HUB20", "4&b21407d&0", "USB Root Hub", "", "", 0, 0},
                  {"ROOT_HUB30", "4&2d689036&0&0", "USB Root Hub (USB 3.0)", "", "", 0, 0},
@@ -71,16 +52,14 @@ TEST(RealHiveScan, WindowsLaptopWithTwoSticksAndAWebcam) {
                   0xFF, 112},
                  {"VID_8087&PID_0024", "5&182c2717&0&1", "Generic USB Hub", "", "", 0x09, 0},
                  {"VID_8087&PID_0024", "5&2cd6d949&0&1", "Generic USB Hub", "", "", 0x09, 0},
-             });
+            }));
 }
 
 TEST(RealHiveScan, VirtualMachineWithATablet) {
-  ExpectRows(ScanHive("hives/system_2.reg"), {
-                                                 {"ROOT_HUB", "4&65dfc83&0", "USB Root Hub", "", "", 0, 0},
-                                                 {"ROOT_HUB20", "4&280d2b25&0", "USB Root Hub", "", "", 0, 0},
-                                                 {"VID_80EE&PID_0021", "5&2d7ae1ff&0&1", "USB Input Device", "", "",
-                                                  0x03, 100},
-                                             });
+  EXPECT_EQ(ScanHive("hives/system_2.reg"),
+            (std::vector<Row>{{"ROOT_HUB", "4&65dfc83&0", "USB Root Hub", "", "", 0, 0},
+                              {"ROOT_HUB20", "4&280d2b25&0", "USB Root Hub", "", "", 0, 0},
+                              {"VID_80EE&PID_0021", "5&2d7ae1ff&0&1", "USB Input Device", "", "", 0x03, 100}}));
 }
 
 }  // namespace
