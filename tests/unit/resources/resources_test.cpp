@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,87 +23,66 @@ struct MenuRow {
   UINT id;
   const char* text;
 };
-
 constexpr MenuRow kSeparator{0, ""};
 
-// The ids of a popup's items, 0 for a separator, with their texts in texts.
-std::vector<UINT> ReadPopup(HMENU popup, std::vector<std::string>* texts) {
-  std::vector<UINT> ids;
-  int count = GetMenuItemCount(popup);
-  texts->assign(count, std::string());
-  for (int i = 0; i < count; ++i) {
-    char buffer[256] = "";
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
-    info.dwTypeData = buffer;
-    info.cch = sizeof(buffer);
+struct Popup {
+  const char* title;
+  std::vector<MenuRow> rows;
+};
+
+void ExpectPopup(HMENU menu, int position, const Popup& expected) {
+  SCOPED_TRACE(expected.title);
+  char text[256] = "";
+  ASSERT_GT(GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION), 0);
+  EXPECT_STREQ(text, expected.title);
+  const HMENU popup = GetSubMenu(menu, position);
+  ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(expected.rows.size()));
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    MENUITEMINFOA info{sizeof info, MIIM_ID | MIIM_FTYPE | MIIM_STRING};
+    info.dwTypeData = text;
+    info.cch = sizeof text;
     EXPECT_TRUE(GetMenuItemInfoA(popup, i, TRUE, &info));
-    bool separator = (info.fType & MFT_SEPARATOR) != 0;
-    (*texts)[i] = separator ? "" : buffer;
-    ids.push_back(separator ? 0u : info.wID);
-  }
-  return ids;
-}
-
-void ExpectPopup(HMENU menu, int position, const char* title, const std::vector<MenuRow>& expected) {
-  SCOPED_TRACE(title);
-  char buffer[256] = "";
-  ASSERT_GT(GetMenuStringA(menu, position, buffer, sizeof(buffer), MF_BYPOSITION), 0);
-  EXPECT_STREQ(title, buffer);
-  HMENU popup = GetSubMenu(menu, position);
-  ASSERT_NE(nullptr, popup);
-  std::vector<std::string> texts;
-  std::vector<UINT> ids = ReadPopup(popup, &texts);
-  ASSERT_EQ(expected.size(), ids.size());
-  for (size_t i = 0; i < ids.size(); ++i) {
-    EXPECT_EQ(expected[i].id, ids[i]) << "item " << i;
-    EXPECT_EQ(std::string(expected[i].text), texts[i]) << "item " << i;
+    const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+    EXPECT_EQ(separator ? 0u : info.wID, expected.rows[i].id) << "item " << i;
+    EXPECT_EQ(separator ? std::string() : std::string(text), expected.rows[i].text) << "item " << i;
   }
 }
 
-TEST(ResourcesTest, MainMenuHasTheCommandsInOrder) {
-  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
-  ASSERT_NE(nullptr, menu);
-  EXPECT_EQ(5, GetMenuItemCount(menu));
-  ExpectPopup(menu, 0, "&File",
-              {{IDM_CLEAR_LOG, "Clear Log\tCtrl+X"}, kSeparator, {IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"},
-               {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_EXIT, "E&xit"}});
-  ExpectPopup(menu, 1, "&Edit",
-              {{IDM_FIND, "&Find\tCtrl+F"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"}, kSeparator,
-               {IDM_SELECT_ALL, "Select &All\tCtrl+A"}, {IDM_DESELECT_ALL, "Deselect All\tCtrl+D"}});
-  ExpectPopup(menu, 2, "&View",
-              {{IDM_SHOW_GRID_LINES, "Show &Grid Lines"}, {IDM_SHOW_TOOLTIPS, "Show &Tooltips"}, kSeparator,
-               {IDM_HTML_REPORT_ALL, "&HTML Report - All Items"},
-               {IDM_HTML_REPORT_SELECTED, "HTML R&eport - Selected Items"}, kSeparator,
-               {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
-               kSeparator, {IDM_REFRESH, "&Refresh\tF5"}});
-  ExpectPopup(menu, 3, "&Options",
-              {{IDM_SHOW_TIME_IN_GMT, "Show Time In &GMT"}, {IDM_PUT_ICON_ON_TRAY, "&Put Icon On Tray"},
-               {IDM_START_AS_HIDDEN, "Start As &Hidden"}});
-  ExpectPopup(menu, 4, "&Help", {{IDM_ABOUT, "&About"}});
-  DestroyMenu(menu);
-}
-
-TEST(ResourcesTest, ContextMenuHasTheListCommands) {
-  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
-  ASSERT_NE(nullptr, menu);
-  EXPECT_EQ(1, GetMenuItemCount(menu));
-  ExpectPopup(menu, 0, "Popup1",
-              {{IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"},
-               kSeparator, {IDM_HTML_REPORT_ALL, "HTML Report - All Items"},
-               {IDM_HTML_REPORT_SELECTED, "HTML Report - Selected Items"}, kSeparator,
-               {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
-               kSeparator, {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_REFRESH, "&Refresh\tF5"}});
-  DestroyMenu(menu);
-}
-
-TEST(ResourcesTest, TrayMenuOpensOrExits) {
-  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
-  ASSERT_NE(nullptr, menu);
-  EXPECT_EQ(1, GetMenuItemCount(menu));
-  ExpectPopup(menu, 0, "TrayMenu", {{IDM_OPEN, "Open Wrenhollow"}, kSeparator, {IDM_EXIT, "E&xit"}});
-  DestroyMenu(menu);
+TEST(ResourcesTest, MenusHaveTheirCommandsInOrder) {
+  const struct { int id; std::vector<Popup> popups; } menus[] = {
+      {IDR_MAIN_MENU,
+       {{"&File",
+         {{IDM_CLEAR_LOG, "Clear Log\tCtrl+X"}, kSeparator, {IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"},
+          {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_EXIT, "E&xit"}}},
+        {"&Edit",
+         {{IDM_FIND, "&Find\tCtrl+F"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"}, kSeparator,
+          {IDM_SELECT_ALL, "Select &All\tCtrl+A"}, {IDM_DESELECT_ALL, "Deselect All\tCtrl+D"}}},
+        {"&View",
+         {{IDM_SHOW_GRID_LINES, "Show &Grid Lines"}, {IDM_SHOW_TOOLTIPS, "Show &Tooltips"}, kSeparator,
+          {IDM_HTML_REPORT_ALL, "&HTML Report - All Items"},
+          {IDM_HTML_REPORT_SELECTED, "HTML R&eport - Selected Items"}, kSeparator,
+          {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
+          kSeparator, {IDM_REFRESH, "&Refresh\tF5"}}},
+        {"&Options",
+         {{IDM_SHOW_TIME_IN_GMT, "Show Time In &GMT"}, {IDM_PUT_ICON_ON_TRAY, "&Put Icon On Tray"},
+          {IDM_START_AS_HIDDEN, "Start As &Hidden"}}},
+        {"&Help", {{IDM_ABOUT, "&About"}}}}},
+      {IDR_CONTEXT_MENU,
+       {{"Popup1",
+         {{IDM_SAVE_SELECTED, "&Save Selected Items\tCtrl+S"}, {IDM_COPY_SELECTED, "&Copy Selected Items\tCtrl+C"},
+          kSeparator, {IDM_HTML_REPORT_ALL, "HTML Report - All Items"},
+          {IDM_HTML_REPORT_SELECTED, "HTML Report - Selected Items"}, kSeparator,
+          {IDM_CHOOSE_COLUMNS, "Choose Colum&ns"}, {IDM_AUTO_SIZE_COLUMNS, "&Auto Size Columns\tCtrl+Plus"},
+          kSeparator, {IDM_PROPERTIES, "&Properties\tAlt+Enter"}, kSeparator, {IDM_REFRESH, "&Refresh\tF5"}}}}},
+      {IDR_TRAY_MENU, {{"TrayMenu", {{IDM_OPEN, "Open Wrenhollow"}, kSeparator, {IDM_EXIT, "E&xit"}}}}},
+  };
+  for (const auto& expected : menus) {
+    const HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(expected.id));
+    ASSERT_NE(menu, nullptr) << expected.id;
+    EXPECT_EQ(GetMenuItemCount(menu), static_cast<int>(expected.popups.size())) << expected.id;
+    for (size_t i = 0; i < expected.popups.size(); ++i) ExpectPopup(menu, static_cast<int>(i), expected.popups[i]);
+    DestroyMenu(menu);
+  }
 }
 
 TEST(ResourcesTest, AcceleratorsMapTheShortcutKeys) {
@@ -114,12 +90,7 @@ TEST(ResourcesTest, AcceleratorsMapTheShortcutKeys) {
   ASSERT_NE(nullptr, table);
   ACCEL entries[16]{};
   ASSERT_EQ(9, CopyAcceleratorTableA(table, entries, 16));
-  struct Expected {
-    WORD key;
-    BYTE modifiers;
-    WORD command;
-  };
-  const Expected expected[] = {
+  const struct { WORD key; BYTE modifiers; WORD command; } expected[] = {
       {'C', FCONTROL, IDM_COPY_SELECTED}, {'D', FCONTROL, IDM_DESELECT_ALL},
       {'F', FCONTROL, IDM_FIND},          {'A', FCONTROL, IDM_SELECT_ALL},
       {VK_RETURN, FALT, IDM_PROPERTIES},  {'S', FCONTROL, IDM_SAVE_SELECTED},
@@ -136,10 +107,13 @@ TEST(ResourcesTest, AcceleratorsMapTheShortcutKeys) {
 
 INT_PTR CALLBACK DoNothingProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
+// A control of a dialog template: its class, its text, the style bits it must have and those it must not.
 struct ControlRow {
   int id;
   const char* className;
   const char* text;
+  LONG styles = 0;
+  LONG absentStyles = 0;
 };
 
 std::string ControlText(HWND control) {
@@ -148,86 +122,73 @@ std::string ControlText(HWND control) {
   return buffer;
 }
 
-void ExpectDialog(int dialogId, const char* caption, const std::vector<ControlRow>& controls) {
-  SCOPED_TRACE(dialogId);
+TEST(ResourcesTest, DialogsHaveTheirControls) {
+  const struct { int id; const char* caption; std::vector<ControlRow> controls; } dialogs[] = {
+      {IDD_COLUMN_SETTINGS, "Column Settings",
+       {{IDC_COLUMNS_HINT, "Static",
+         "Check the columns that you would like to make visible. Use the Move Up and Move Down buttons to "
+         "reorder the columns"},
+        // One column of checked rows with no header; the width box takes digits only.
+        {IDC_COLUMNS_LIST, "SysListView32", "", LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, LVS_SMALLICON},
+        {IDC_COLUMNS_MOVE_UP, "Button", "Move &Up"},
+        {IDC_COLUMNS_MOVE_DOWN, "Button", "Move &Down"},
+        {IDC_COLUMNS_SHOW, "Button", "&Show"},
+        {IDC_COLUMNS_HIDE, "Button", "&Hide"},
+        {IDC_COLUMNS_DEFAULT, "Button", "Default"},
+        {IDC_COLUMNS_WIDTH_LABEL, "Static", "Width of selected column (in pixels):"},
+        {IDC_COLUMNS_WIDTH, "Edit", "", ES_NUMBER},
+        {IDOK, "Button", "OK"},
+        {IDCANCEL, "Button", "Cancel"}}},
+      // The properties rows are hidden templates.
+      {IDD_PROPERTIES, "Properties",
+       {{IDOK, "Button", "OK"},
+        {IDC_PROPERTIES_LABEL, "Static", "", 0, WS_VISIBLE},
+        {IDC_PROPERTIES_VALUE, "Edit", "", ES_READONLY, WS_VISIBLE}}},
+      {IDD_EXCEPTION, "Exception !",
+       {{IDC_EXCEPTION_HEADING, "Static", "The following application error has occurred:"},
+        {IDC_EXCEPTION_REPORT, "Edit", ""},
+        {IDC_EXCEPTION_ADVICE, "Static",
+         "If this problem persists, copy the above exception information to the clipboard, and send it to "
+         "the author of this software."},
+        {IDC_EXCEPTION_COPY, "Button", "Copy Exception"},
+        {IDOK, "Button", "Continue"},
+        {IDCANCEL, "Button", "Terminate Application"}}},
+      // The About texts are empty until run time.
+      {IDD_ABOUT, "",
+       {{IDOK, "Button", "OK"},
+        {IDC_ABOUT_CREDIT, "Static", ""},
+        {IDC_ABOUT_LINK, "Static", ""},
+        {IDC_ABOUT_TRANSLATION, "Static", "Translation:"},
+        {IDC_ABOUT_TRANSLATOR, "Static", ""}}},
+  };
   INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&init);
-  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(dialogId), nullptr, DoNothingProc, 0);
-  ASSERT_NE(nullptr, dialog);
-  EXPECT_EQ(caption, ControlText(dialog));
-  for (const ControlRow& row : controls) {
-    HWND control = GetDlgItem(dialog, row.id);
-    ASSERT_NE(nullptr, control) << "control " << row.id;
-    char className[64] = "";
-    GetClassNameA(control, className, sizeof(className));
-    EXPECT_EQ(0, lstrcmpiA(row.className, className)) << "control " << row.id << " is " << className;
-    EXPECT_EQ(row.text, ControlText(control)) << "control " << row.id;
+  for (const auto& expected : dialogs) {
+    SCOPED_TRACE(expected.caption);
+    HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(expected.id), nullptr, DoNothingProc, 0);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(expected.caption, ControlText(dialog));
+    for (const ControlRow& row : expected.controls) {
+      HWND control = GetDlgItem(dialog, row.id);
+      ASSERT_NE(nullptr, control) << "control " << row.id;
+      char className[64] = "";
+      GetClassNameA(control, className, sizeof(className));
+      EXPECT_EQ(0, lstrcmpiA(row.className, className)) << "control " << row.id << " is " << className;
+      EXPECT_EQ(row.text, ControlText(control)) << "control " << row.id;
+      const LONG style = GetWindowLongA(control, GWL_STYLE);
+      EXPECT_EQ(style & (row.styles | row.absentStyles), row.styles) << "control " << row.id;
+    }
+    DestroyWindow(dialog);
   }
-  DestroyWindow(dialog);
 }
 
-TEST(ResourcesTest, ColumnSettingsDialogHasItsControls) {
-  ExpectDialog(IDD_COLUMN_SETTINGS, "Column Settings",
-               {{IDC_COLUMNS_HINT, "Static",
-                 "Check the columns that you would like to make visible. Use the Move Up and Move Down buttons to "
-                 "reorder the columns"},
-                {IDC_COLUMNS_LIST, "SysListView32", ""},
-                {IDC_COLUMNS_MOVE_UP, "Button", "Move &Up"},
-                {IDC_COLUMNS_MOVE_DOWN, "Button", "Move &Down"},
-                {IDC_COLUMNS_SHOW, "Button", "&Show"},
-                {IDC_COLUMNS_HIDE, "Button", "&Hide"},
-                {IDC_COLUMNS_DEFAULT, "Button", "Default"},
-                {IDC_COLUMNS_WIDTH_LABEL, "Static", "Width of selected column (in pixels):"},
-                {IDC_COLUMNS_WIDTH, "Edit", ""},
-                {IDOK, "Button", "OK"},
-                {IDCANCEL, "Button", "Cancel"}});
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
 }
 
-TEST(ResourcesTest, ColumnWidthBoxTakesDigitsOnly) {
-  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_COLUMN_SETTINGS), nullptr, DoNothingProc, 0);
-  ASSERT_NE(nullptr, dialog);
-  EXPECT_NE(0, GetWindowLongA(GetDlgItem(dialog, IDC_COLUMNS_WIDTH), GWL_STYLE) & ES_NUMBER);
-  LONG listStyle = GetWindowLongA(GetDlgItem(dialog, IDC_COLUMNS_LIST), GWL_STYLE);
-  EXPECT_EQ(LVS_REPORT, listStyle & LVS_TYPEMASK);
-  EXPECT_NE(0, listStyle & LVS_SINGLESEL);
-  EXPECT_NE(0, listStyle & LVS_NOCOLUMNHEADER);
-  DestroyWindow(dialog);
-}
-
-TEST(ResourcesTest, PropertiesDialogHasHiddenRowTemplates) {
-  ExpectDialog(IDD_PROPERTIES, "Properties",
-               {{IDOK, "Button", "OK"}, {IDC_PROPERTIES_LABEL, "Static", ""}, {IDC_PROPERTIES_VALUE, "Edit", ""}});
-  HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_PROPERTIES), nullptr, DoNothingProc, 0);
-  ASSERT_NE(nullptr, dialog);
-  EXPECT_EQ(0, GetWindowLongA(GetDlgItem(dialog, IDC_PROPERTIES_LABEL), GWL_STYLE) & WS_VISIBLE);
-  LONG valueStyle = GetWindowLongA(GetDlgItem(dialog, IDC_PROPERTIES_VALUE), GWL_STYLE);
-  EXPECT_EQ(0, valueStyle & WS_VISIBLE);
-  EXPECT_NE(0, valueStyle & ES_READONLY);
-  DestroyWindow(dialog);
-}
-
-TEST(ResourcesTest, ExceptionDialogHasItsButtons) {
-  ExpectDialog(IDD_EXCEPTION, "Exception !",
-               {{IDC_EXCEPTION_HEADING, "Static", "The following application error has occurred:"},
-                {IDC_EXCEPTION_REPORT, "Edit", ""},
-                {IDC_EXCEPTION_ADVICE, "Static",
-                 "If this problem persists, copy the above exception information to the clipboard, and send it to "
-                 "the author of this software."},
-                {IDC_EXCEPTION_COPY, "Button", "Copy Exception"},
-                {IDOK, "Button", "Continue"},
-                {IDCANCEL, "Button", "Terminate Application"}});
-}
-
-TEST(ResourcesTest, AboutDialogHasItsTextsEmptyUntilRunTime) {
-  ExpectDialog(IDD_ABOUT, "",
-               {{IDOK, "Button", "OK"},
-                {IDC_ABOUT_CREDIT, "Static", ""},
-                {IDC_ABOUT_LINK, "Static", ""},
-                {IDC_ABOUT_TRANSLATION, "Static", "Translation:"},
-                {IDC_ABOUT_TRANSLATOR, "Static", ""}});
-}
-
-TEST(ResourcesTest, IconsLoadAtBothSizes) {
+TEST(ResourcesTest, IconsBitmapsAndCursorLoadWithTheFlagsTheWindowUses) {
   for (int id : {IDI_PROGRAM, IDI_PLUG_ROW, IDI_UNPLUG_ROW}) {
     HANDLE small = LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
     EXPECT_NE(nullptr, small) << "icon " << id;
@@ -238,34 +199,30 @@ TEST(ResourcesTest, IconsLoadAtBothSizes) {
   ASSERT_NE(nullptr, large);
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(static_cast<HICON>(large), &info));
-  BITMAP bitmap{};
-  GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
-  EXPECT_EQ(32, bitmap.bmWidth);
+  EXPECT_EQ(32, BitmapSize(info.hbmColor).cx);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   DestroyIcon(static_cast<HICON>(large));
-}
 
-SIZE BitmapSize(int id, UINT flags) {
-  SIZE size{0, 0};
-  HANDLE image = LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags);
-  if (image == nullptr) return size;
-  BITMAP bitmap{};
-  GetObjectA(image, sizeof(bitmap), &bitmap);
-  size = {bitmap.bmWidth, bitmap.bmHeight};
-  DeleteObject(image);
-  return size;
-}
-
-TEST(ResourcesTest, BitmapsLoadWithTheFlagsTheWindowUses) {
-  SIZE strip = BitmapSize(IDB_TOOLBAR, LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS);
-  EXPECT_EQ(96, strip.cx);
-  EXPECT_EQ(16, strip.cy);
-  for (int id : {IDB_SORT_ASCENDING, IDB_SORT_DESCENDING}) {
-    SIZE arrow = BitmapSize(id, LR_LOADMAP3DCOLORS);
-    EXPECT_EQ(16, arrow.cx) << "bitmap " << id;
-    EXPECT_EQ(16, arrow.cy) << "bitmap " << id;
+  const struct { int id; UINT flags; LONG width; } bitmaps[] = {
+      {IDB_TOOLBAR, LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 96},
+      {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 16}, {IDB_SORT_DESCENDING, LR_LOADMAP3DCOLORS, 16}};
+  for (const auto& b : bitmaps) {
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0, b.flags));
+    ASSERT_NE(nullptr, bitmap) << "bitmap " << b.id;
+    EXPECT_EQ(b.width, BitmapSize(bitmap).cx) << "bitmap " << b.id;
+    EXPECT_EQ(16, BitmapSize(bitmap).cy) << "bitmap " << b.id;
+    DeleteObject(bitmap);
   }
+
+  HCURSOR cursor = LoadCursorA(Module(), MAKEINTRESOURCEA(IDR_HAND_CURSOR));
+  ASSERT_NE(nullptr, cursor);
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(12u, info.xHotspot);
+  EXPECT_EQ(2u, info.yHotspot);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 }
 
 TEST(ResourcesTest, SortArrowBackgroundIsMaskedAway) {
@@ -297,18 +254,6 @@ TEST(ResourcesTest, SortArrowBackgroundIsMaskedAway) {
   ImageList_Destroy(list);
 }
 
-TEST(ResourcesTest, HandCursorLoads) {
-  HCURSOR cursor = LoadCursorA(Module(), MAKEINTRESOURCEA(IDR_HAND_CURSOR));
-  ASSERT_NE(nullptr, cursor);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(cursor, &info));
-  EXPECT_FALSE(info.fIcon);
-  EXPECT_EQ(12u, info.xHotspot);
-  EXPECT_EQ(2u, info.yHotspot);
-  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-}
-
 TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
   HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_USB_IDS), "BIN");
   ASSERT_NE(nullptr, found);
@@ -317,9 +262,7 @@ TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
   const char* data = static_cast<const char*>(LockResource(loaded));
   std::string carried(data, SizeofResource(Module(), found));
 
-  std::ifstream file(test::FixturePath("../../resources/usb.ids"), std::ios::binary);
-  ASSERT_TRUE(file.is_open());
-  std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string expected = test::ReadFixture("../../resources/usb.ids");
   ASSERT_GT(expected.size(), 1000u);
   EXPECT_TRUE(carried == expected) << carried.size() << " bytes carried, " << expected.size() << " in the file";
 }
@@ -340,14 +283,12 @@ TEST(ResourcesTest, VersionTextsNameTheProgram) {
 }
 
 TEST(ResourcesTest, StringTableTextsLoad) {
-  char buffer[256] = "";
-  ASSERT_GT(LoadStringA(Module(), 4, buffer, sizeof(buffer)), 0);
-  EXPECT_STREQ("%d item(s)", buffer);
-  ASSERT_GT(LoadStringA(Module(), 9, buffer, sizeof(buffer)), 0);
-  EXPECT_STREQ("Do you want to clear the log ?", buffer);
-  ASSERT_GT(LoadStringA(Module(), 501, buffer, sizeof(buffer)), 0);
-  EXPECT_STREQ("Text File", buffer);
-  EXPECT_EQ(0, LoadStringA(Module(), 3, buffer, sizeof(buffer)));
+  for (const auto& [id, text] : {std::pair{4u, "%d item(s)"}, std::pair{9u, "Do you want to clear the log ?"},
+                                 std::pair{501u, "Text File"}, std::pair{3u, ""}}) {
+    char buffer[256] = "";
+    EXPECT_EQ(LoadStringA(Module(), id, buffer, sizeof(buffer)), static_cast<int>(std::strlen(text))) << id;
+    EXPECT_STREQ(text, buffer) << id;
+  }
 }
 
 TEST(ResourcesTest, LanguageTemplateHasEveryTranslatableTextButTheExceptionDialog) {
@@ -359,9 +300,7 @@ TEST(ResourcesTest, LanguageTemplateHasEveryTranslatableTextButTheExceptionDialo
   DeleteFileA(languageFile.c_str());
   SaveLanguageTemplate();
   EXPECT_FALSE(language.Table().HasLanguageFile());
-  std::ifstream file(languageFile, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  file.close();
+  const std::string text = test::ReadFileBytes(languageFile);
   DeleteFileA(languageFile.c_str());
 
   EXPECT_EQ(test::SectionNames(text), (std::vector<std::string>{"general", "menu_102", "menu_104", "menu_109",
