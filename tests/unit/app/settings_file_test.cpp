@@ -13,10 +13,7 @@ namespace wrenhollow {
 namespace {
 
 TEST(SettingsPathTest, ReplacesTheFileNamesExtension) {
-  const struct {
-    const char* program;
-    const char* settings;
-  } cases[] = {
+  const struct { const char* program; const char* settings; } cases[] = {
       {"C:\\tools\\wrenhollow.exe", "C:\\tools\\wrenhollow.cfg"},
       {"C:\\my.tools\\wrenhollow", "C:\\my.tools\\wrenhollow.cfg"},  // a folder's dot never counts
       {"C:\\tools\\a.b.exe", "C:\\tools\\a.b.cfg"},
@@ -96,10 +93,7 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndNoColumns) {
 }
 
 TEST(PlacementTest, OnlyASizableRectangleOnTheScreenIsRestored) {
-  const struct {
-    WindowPlacementRecord placement;
-    bool usable;
-  } cases[] = {
+  const struct { WindowPlacementRecord placement; bool usable; } cases[] = {
       {{44, 0, 1, 0, 0, 0, 0, 100, 100, 900, 700}, true},
       {{44, 0, 0, 0, 0, 0, 0, 100, 100, 900, 700}, false},  // nothing stored
       {{44, 0, 1, 0, 0, 0, 0, 100, 100, 120, 700}, false},  // 20 wide

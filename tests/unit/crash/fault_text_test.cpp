@@ -19,7 +19,7 @@ std::string Dump(int group, size_t size, bool* complete) {
   return size == 0 ? std::string() : std::string(text.data());
 }
 
-TEST(HexDump128Test, GroupsStartWithTwoSpacesAndAreSeparatedByThree) {
+TEST(HexDump128Test, UpperCaseGroupsStartWithTwoSpacesAndAreSeparatedByThree) {
   const struct { int group; size_t size; const char* start; size_t length; const char* end; bool complete; } cases[] = {
       {4, kHexDump128Size, "  00 01 02 03   04 05 06 07   08", 447, "   7C 7D 7E 7F", true},
       {0, kHexDump128Size, "00 01 02 03 04 05 06 07 08", 383, " 7D 7E 7F", true},
@@ -41,9 +41,6 @@ TEST(HexDump128Test, GroupsStartWithTwoSpacesAndAreSeparatedByThree) {
   bool complete = true;
   Dump(4, 0, &complete);
   EXPECT_FALSE(complete);
-}
-
-TEST(HexDump128Test, UpperCaseDigits) {
   uint8_t bytes[kFaultDumpLength] = {0xAB, 0xCD, 0xEF, 0x0F};
   char text[kHexDump128Size];
   ASSERT_TRUE(HexDump128(bytes, 0, text, sizeof text));

@@ -13,7 +13,6 @@
 namespace wrenhollow {
 namespace {
 
-
 std::vector<std::string> opened;
 
 bool RecordOpen(HWND, const char* address) {
@@ -40,11 +39,7 @@ bool ActsAsLink(HWND dialog, int id) {
 }
 
 TEST(AboutDialogTest, TheTranslatorIsShownWhenNamedAndALinkOnlyToAWebAddress) {
-  const struct {
-    const char* general;
-    bool shown;
-    bool link;
-  } cases[] = {
+  const struct { const char* general; bool shown; bool link; } cases[] = {
       {"TranslatorURL=https://example.org/ana\r\n", false, false},
       {"TranslatorName=Ana Ruiz\r\n", true, false},
       {"TranslatorName=Ana Ruiz\r\nTranslatorURL=C:\\tools\\setup.exe\r\n", true, false},

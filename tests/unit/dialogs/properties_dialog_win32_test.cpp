@@ -16,7 +16,6 @@
 namespace wrenhollow {
 namespace {
 
-
 RECT ChildRect(HWND dialog, HWND control) {
   RECT rect{};
   GetWindowRect(control, &rect);
@@ -80,7 +79,8 @@ TEST(PropertiesDialogTest, OneSelectedRowShowsEveryColumnSizedToFitInBlueOnWhite
       GetClientRect(dialog, &client);
       const RECT ok = ChildRect(dialog, GetDlgItem(dialog, IDOK));
       EXPECT_EQ(client.bottom, kEventColumnCount * (value.bottom - value.top + 4) + (ok.bottom - ok.top) + 21);
-      EXPECT_EQ(ok.bottom, client.bottom - 5);      SetTextColor(dc, 0);
+      EXPECT_EQ(ok.bottom, client.bottom - 5);
+      SetTextColor(dc, 0);
       EXPECT_EQ(SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(rows[1])),
                 reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
       EXPECT_EQ(GetTextColor(dc), PropertiesDialog::kValueTextColor);

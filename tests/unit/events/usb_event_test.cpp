@@ -126,10 +126,7 @@ TEST_F(UsbEventTest, RowsOfOneDeviceShareTheirPoolTexts) {
 }
 
 TEST_F(UsbEventTest, DeviceTypes) {
-  const struct {
-    uint32_t codes[3];
-    const char* text;
-  } cases[] = {
+  const struct { uint32_t codes[3]; const char* text; } cases[] = {
       {{0, 0, 0}, "Unknown"},          {{9, 0, 0}, ""},
       {{0xE0, 1, 1}, "Bluetooth Device"}, {{0xE0, 1, 3}, "Remote NDIS"},
       {{0xE0, 1, 4}, "Wireless Controller"}, {{0xE0, 2, 2}, "Host Wire Adapter Control/Data interface"},

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -41,11 +40,7 @@ std::string Text(const char* name) { return name != nullptr ? name : "(none)"; }
 const std::string kLong(5000, 'x');
 
 TEST(ParseUsbIdsTest, AcceptsVendorAndProductLinesExactly) {
-  const struct {
-    const char* label;
-    std::string text;
-    std::vector<Entry> entries;
-  } cases[] = {
+  const struct { const char* label; std::string text; std::vector<Entry> entries; } cases[] = {
       {"vendor and product", "abcd  Vendor\n\t0001  Product\n", {{0xABCD, 0, 1, "Vendor"}, {0xABCD, 1, 2, "Product"}}},
       {"skipped lines",
        "# comment\n\n0001  A\n\t\t0002  Interface\nC 00  (Defined at Interface level)\nBIAS 0  Not Applicable\n"
@@ -91,16 +86,9 @@ TEST(FindNameTest, FirstEntryOfItsKindWinsOnLow16Bits) {
   database.ParseUsbIds(
       "\t0007  Vendor zero product\n0001  First\n\t0002  P1\n\t0000  Zero\n0001  Second\n\t0002  P2\n\t0003  P3\n"
       "0004\n");
-  const struct {
-    uint32_t vendorId;
-    const char* expected;
-  } vendors[] = {{1, "First"}, {0x10001, "First"}, {0xFFFF0001, "First"}, {4, ""}, {0, "(none)"}, {2, "(none)"}};
+  const struct { uint32_t vendorId; const char* expected; } vendors[] = {{1, "First"}, {0x10001, "First"}, {0xFFFF0001, "First"}, {4, ""}, {0, "(none)"}, {2, "(none)"}};
   for (const auto& v : vendors) EXPECT_EQ(Text(database.FindVendorName(v.vendorId)), v.expected) << v.vendorId;
-  const struct {
-    uint32_t vendorId;
-    uint32_t productId;
-    const char* expected;
-  } products[] = {
+  const struct { uint32_t vendorId, productId; const char* expected; } products[] = {
       {1, 2, "P1"}, {0x20001, 0x30002, "P1"}, {1, 0, "Zero"}, {1, 3, "P3"}, {0, 7, "Vendor zero product"},
       {0x10000, 7, "Vendor zero product"}, {4, 0, "(none)"}, {1, 7, "(none)"}, {2, 1, "(none)"},
   };
@@ -181,8 +169,7 @@ TEST_F(LoadUsbIdsTest, FolderOfLength252LeavesNoRoomForThePath) {
 // The list the program carries: counted here by a separate reading of the same rules.
 TEST(RealUsbIdsTest, LoadsEveryVendorAndProductOfTheCarriedList) {
   const std::string resources = test::FixturePath("../../resources");
-  std::ifstream in(resources + "/usb.ids", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadFixture("../../resources/usb.ids");
   ASSERT_GT(text.size(), 100000u);
   ASSERT_EQ(text.find_first_of(std::string("\r\0", 2)), std::string::npos);
   int vendors = 0;

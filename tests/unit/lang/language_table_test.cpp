@@ -79,11 +79,7 @@ class LanguageTableTest : public testing::Test {
 TEST_F(LanguageTableTest, LanguageFileIsTheProgramPathWithItsExtensionReplaced) {
   const std::string stem251(251, 'a');
   const std::string stem252(252, 'a');
-  const struct {
-    std::string program;
-    std::string languageFile;
-    bool inUse;
-  } cases[] = {
+  const struct { std::string program; std::string languageFile; bool inUse; } cases[] = {
       {kProgram, kLanguageFile, true},
       {"C:\\tools\\app.v2.exe", "C:\\tools\\app.v2_lng.ini", true},
       {"C:\\tools\\app", "C:\\tools\\app_lng.ini", true},

@@ -104,11 +104,7 @@ TEST(TranslateDialogTest, CaptionAndControlsTakeNonEmptyValuesOfTheDialogsSectio
 bool IsLayoutRtl(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; }
 
 TEST(ApplyRtlLayoutTest, OnlyRtlOneMirrorsAndEachFlagDoesItsPart) {
-  const struct {
-    const char* rtl;
-    unsigned flags;
-    bool windowRtl, childRtl, moved;
-  } cases[] = {
+  const struct { const char* rtl; unsigned flags; bool windowRtl, childRtl, moved; } cases[] = {
       {"2", kMirrorDialog, false, false, false}, {"0", kMirrorDialog, false, false, false},
       {"1", 0, true, false, false},              {"1", kMirrorStyles, true, true, false},
       {"1", kMirrorPositions, true, false, true}, {"1", kMirrorDialog, true, true, true},

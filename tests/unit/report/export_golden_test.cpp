@@ -77,15 +77,12 @@ class ExportGoldenTest : public ::testing::Test {
     for (int format = 1; format <= 7; ++format) {
       StringSink sink;
       ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
-      const std::string path = test::FixturePath("exports/" + name + "." + kExtensions[format]);
+      const std::string relative = "exports/" + name + "." + kExtensions[format];
       if (update) {
-        std::ofstream(path, std::ios::binary) << sink.bytes_;
+        std::ofstream(test::FixturePath(relative), std::ios::binary) << sink.bytes_;
         continue;
       }
-      std::ifstream file(path, std::ios::binary);
-      ASSERT_TRUE(file.good()) << path;
-      const std::string golden((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-      EXPECT_EQ(sink.bytes_, golden) << path;
+      EXPECT_EQ(sink.bytes_, test::ReadFixture(relative)) << relative;
     }
   }
 
@@ -97,21 +94,12 @@ class ExportGoldenTest : public ::testing::Test {
   VolumeTable volumes_;
 };
 
-TEST_F(ExportGoldenTest, NoRows) {
-  EventReportList list(hive_, volumes_, clock_);
-  Check(list, "no_rows");
-}
-
-TEST_F(ExportGoldenTest, OneRow) {
-  EventReportList list(hive_, volumes_, clock_);
-  AddRows(list, 1);
-  Check(list, "one_row");
-}
-
-TEST_F(ExportGoldenTest, EscapesAndEdges) {
-  EventReportList list(hive_, volumes_, clock_);
-  AddRows(list, 3);
-  Check(list, "escapes");
+TEST_F(ExportGoldenTest, NoRowsOneRowAndEscapesAndEdges) {
+  for (const auto& [name, rows] : {std::pair{"no_rows", 0}, std::pair{"one_row", 1}, std::pair{"escapes", 3}}) {
+    EventReportList list(hive_, volumes_, clock_);
+    AddRows(list, rows);
+    Check(list, name);
+  }
 }
 
 TEST_F(ExportGoldenTest, HiddenAndReorderedColumns) {

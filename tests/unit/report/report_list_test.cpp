@@ -86,17 +86,18 @@ TEST(ReportListTest, ProgressEveryFiftyItems) {
 TEST(ReportListTest, SortItemsByKeysKeepsEqualItemsInOrder) {
   NumberList list(nullptr);
   for (int n : {9, 10, 3, 4, 12}) list.AddItem(Number(n));
+  const auto order = [&] {
+    std::string numbers;
+    for (int i = 0; i < list.ItemCount(); ++i) numbers += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
+    return numbers;
+  };
   SortKeyList keys;
   keys.Add(1 | kSortDescending);  // odd numbers first
   list.SortItems(keys);
-  std::string order;
-  for (int i = 0; i < list.ItemCount(); ++i) order += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
-  EXPECT_EQ(order, "9 3 10 4 12 ");
+  EXPECT_EQ(order(), "9 3 10 4 12 ");
   keys.Add(0);  // then as text
   list.SortItems(keys);
-  order.clear();
-  for (int i = 0; i < list.ItemCount(); ++i) order += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
-  EXPECT_EQ(order, "3 9 10 12 4 ");
+  EXPECT_EQ(order(), "3 9 10 12 4 ");
 }
 
 // Column 0 holds the number, column 1 its parity; searching column 1 is switched on by the test.
@@ -113,17 +114,11 @@ class SearchList : public NumberList {
 TEST(ReportListTest, RowMatchesSearchesOnlySearchableColumnsWithTheQuerysOptions) {
   SearchList list;
   const NumberItem item = Number(1234);
-  struct Case {
-    const char* text;
-    bool wholeWord;
-    bool matchCase;
-    bool allColumns;
-    bool expected;
-  } cases[] = {
+  const struct { const char* text; bool wholeWord, matchCase, allColumns, expected; } cases[] = {
       {"23", false, false, false, true},    {"23", true, false, false, false},  {"1234", true, true, false, true},
       {"0", false, false, false, false},    {"0", true, false, true, true},     {"", false, false, false, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     list.allColumns = c.allColumns;
     EXPECT_EQ(list.RowMatches(item, {c.text, c.wholeWord, c.matchCase}), c.expected) << c.text << c.wholeWord;
   }

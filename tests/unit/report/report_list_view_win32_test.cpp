@@ -12,7 +12,7 @@ namespace {
 
 using ReportListViewTest = ListViewFixture;
 
-TEST_F(ReportListViewTest, RowsShowEveryColumnTheImageAndTheItemIndex) {
+TEST_F(ReportListViewTest, RowsShowEveryColumnTheImageAndTheIndexOfALiveItem) {
   list_.Add("alpha", 10);
   list_.Add("beta", 7);
   ASSERT_EQ(list_.view.RowCount(), 2);
@@ -29,10 +29,7 @@ TEST_F(ReportListViewTest, RowsShowEveryColumnTheImageAndTheItemIndex) {
   EXPECT_EQ(list_.view.ItemAtRow(1, &index), list_.ItemAt(1));
   EXPECT_EQ(index, 1);
   EXPECT_EQ(list_.view.ItemAtRow(2), nullptr);
-}
-
-TEST_F(ReportListViewTest, AnIndexThatIsNoLongerAnItemIsNotFollowed) {
-  list_.Add("alpha", 1);
+  // The rows stay, but an index that is no longer an item is not followed.
   list_.ClearItems();
   EXPECT_EQ(list_.view.ItemAtRow(0), nullptr);
   EXPECT_TRUE(list_.view.Rows().empty());

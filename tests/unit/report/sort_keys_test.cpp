@@ -91,10 +91,7 @@ TEST(SortKeyListTest, LaterKeysOnlySettleTies) {
 TEST(SortKeyColumnTest, NumbersTitlesAndPartialTitles) {
   const std::vector<ReportColumn> columns = EventColumns();
   const std::vector<int> visible = {4, 0, 7, 2};
-  const struct {
-    const char* value;
-    int column;
-  } cases[] = {
+  const struct { const char* value; int column; } cases[] = {
       {"2", 7},              // the third visible column in display order, not column 2
       {"0x", 4},             // two characters beginning with a digit: a number
       {"4", 0},              // past the visible columns

@@ -36,12 +36,8 @@ class PressingDialog : public CommandDialog {
   std::vector<std::string> calls;
 };
 
-TEST(RunModalTest, TheButtonPressedEndsTheDialogThroughTheCommandRouting) {
-  const struct {
-    WORD button;
-    INT_PTR result;
-    std::vector<std::string> calls;
-  } cases[] = {
+TEST(RunModalTest, ThePressedButtonEndsTheDialogAndAMissingTemplateGivesMinusOne) {
+  const struct { WORD button; INT_PTR result; std::vector<std::string> calls; } cases[] = {
       {IDOK, IDOK, {"to controls", "update", "command 0 1", "from controls", "update"}},
       {IDCANCEL, IDCANCEL, {"to controls", "update", "command 0 2", "update"}},
   };
@@ -53,12 +49,9 @@ TEST(RunModalTest, TheButtonPressedEndsTheDialogThroughTheCommandRouting) {
   }
   PressingDialog dialog(IDOK);
   EXPECT_TRUE(dialog.DoModal(nullptr));
-}
-
-TEST(RunModalTest, AMissingTemplateGivesMinusOne) {
-  PressingDialog dialog(IDOK);
-  EXPECT_EQ(RunModal(TEST_DIALOG_ID + 100, &dialog, nullptr), -1);
-  EXPECT_TRUE(dialog.calls.empty());
+  PressingDialog missing(IDOK);
+  EXPECT_EQ(RunModal(TEST_DIALOG_ID + 100, &missing, nullptr), -1);
+  EXPECT_TRUE(missing.calls.empty());
 }
 
 class ModelessDialog : public Dialog {
@@ -75,7 +68,7 @@ class ModelessDialog : public Dialog {
   }
 };
 
-TEST(CreateModelessTest, TheDialogIsShownAndInTheMapUntilTheObjectGoes) {
+TEST(CreateModelessTest, ShownWithChildControlsAndMappedUntilTheObjectGoes) {
   HWND handle = nullptr;
   {
     ModelessDialog dialog;
@@ -86,6 +79,13 @@ TEST(CreateModelessTest, TheDialogIsShownAndInTheMapUntilTheObjectGoes) {
     EXPECT_EQ(TheDialogMap().Find(handle), &dialog);
     // A stored result is what the sender of the message gets.
     EXPECT_EQ(SendMessageA(handle, kStoreResultMessage, 0, 0), 99);
+    HWND control = dialog.CreateChildControl(0, "STATIC", WS_CHILD | WS_VISIBLE, 1, 2, 30, 10, 1234);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetDlgItem(handle, 1234), control);
+    EXPECT_EQ(GetParent(control), handle);
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    EXPECT_STRCASEEQ(className, "static");
     DestroyWindow(handle);
     EXPECT_EQ(TheDialogMap().Find(handle), &dialog);
   }
@@ -102,20 +102,6 @@ TEST(SharedDialogProcTest, AFaultingHandlerIsReportedAndAnswersZero) {
   EXPECT_EQ(reportedFault.code, 0xC0000005u);
   EXPECT_EQ(reportedFault.owner, dialog.Handle());
   EXPECT_EQ(SendMessageA(dialog.Handle(), kStoreResultMessage, 0, 0), 99);
-  DestroyWindow(dialog.Handle());
-}
-
-TEST(CreateChildControlTest, TheControlIsAChildOfTheDialogWithTheGivenId) {
-  ModelessDialog dialog;
-  dialog.CreateModeless(nullptr);
-  ASSERT_NE(dialog.Handle(), nullptr);
-  HWND control = dialog.CreateChildControl(0, "STATIC", WS_CHILD | WS_VISIBLE, 1, 2, 30, 10, 1234);
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(GetDlgItem(dialog.Handle(), 1234), control);
-  EXPECT_EQ(GetParent(control), dialog.Handle());
-  char className[16] = {};
-  GetClassNameA(control, className, sizeof className);
-  EXPECT_STRCASEEQ(className, "static");
   DestroyWindow(dialog.Handle());
 }
 
