@@ -51,15 +51,6 @@ E2eSettings& Settings() {
   return settings;
 }
 
-std::string ToWindowsPath(const std::string& path) {
-  if (path.empty() || path[0] != '/') return path;
-  std::string windows = "Z:" + path;
-  for (char& c : windows) {
-    if (c == '/') c = '\\';
-  }
-  return windows;
-}
-
 std::string FixtureFile(const std::string& relative) {
   return ToWindowsPath(std::string(WRENHOLLOW_FIXTURE_DIR) + "/" + relative);
 }
@@ -198,6 +189,28 @@ Product::~Product() {
         return unchanged >= 4;
       },
       timeoutMs, 40);
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Product::StartHidden(const std::string& arguments, DWORD timeoutMs) {
+  if (auto launched = Launch(arguments); !launched) return launched;
+  const DWORD processId = processId_;
+  // The icon is added at the end of the window's creation.
+  WaitUntil(
+      [&] {
+        window_ = FindTopLevelWindow("Wrenhollow", processId, false);
+        return (window_ != nullptr && TrayIconPresent(window_, 0)) || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+      },
+      timeoutMs);
+  if (window_ == nullptr || !TrayIconPresent(window_, 0)) {
+    return ::testing::AssertionFailure() << (window_ == nullptr ? "no main window" : "no tray icon") << " within "
+                                         << timeoutMs << " ms";
+  }
+  // A message answered by the window means its creation has returned and the message loop runs.
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) == 0) {
+    return ::testing::AssertionFailure() << "the main window does not answer";
+  }
   return ::testing::AssertionSuccess();
 }
 

@@ -19,8 +19,6 @@ struct E2eSettings {
 };
 E2eSettings& Settings();
 
-// A Linux path as a Windows program under Wine reaches it (through drive Z:); other paths unchanged.
-std::string ToWindowsPath(const std::string& path);
 // A file under tests/fixtures.
 std::string FixtureFile(const std::string& relative);
 std::string ReadFileBytes(const std::string& path, bool* found = nullptr);
@@ -50,9 +48,13 @@ class Product {
   std::string ExePath() const { return folder_ + "\\wrenhollow.exe"; }
   std::string SettingsPath() const { return folder_ + "\\wrenhollow.cfg"; }
   std::string ReportPath() const { return folder_ + "\\report.html"; }
+  std::string LanguagePath() const { return folder_ + "\\wrenhollow_lng.ini"; }
 
   // Starts the program with the arguments (the text after the program name) and waits for its main window.
   ::testing::AssertionResult Start(const std::string& arguments = "", DWORD timeoutMs = 15000);
+  // Starts the program, expecting it to stay hidden behind its tray icon: waits for the invisible main window,
+  // its icon and its message loop.
+  ::testing::AssertionResult StartHidden(const std::string& arguments = "", DWORD timeoutMs = 15000);
   // Starts it without waiting (again, once a previous run has ended); with captureOutput its standard output
   // goes into a pipe read by Output().
   ::testing::AssertionResult Launch(const std::string& arguments, bool captureOutput = false);

@@ -13,16 +13,6 @@
 namespace wrenhollow::e2e {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
 std::string Hex(const void* data, size_t size) {
   std::string text;
   char pair[4];
@@ -83,7 +73,7 @@ TEST(Settings, ExitWritesExactlyTheKeysInOrder) {
   const WINDOWPLACEMENT placement = PlacementOf(product.Window());
   ASSERT_TRUE(product.Exit());
 
-  const std::vector<std::string> lines = Lines(ReadFileBytes(product.SettingsPath()));
+  const std::vector<std::string> lines = SettingsLines(ReadFileBytes(product.SettingsPath()));
   std::vector<std::string> keys;
   for (const std::string& line : lines) keys.push_back(line.substr(0, line.find('=')));
   EXPECT_EQ(keys,
@@ -115,7 +105,7 @@ TEST(Settings, ASavedMaximizedWindowOpensMaximizedOverItsNormalRectangle) {
   // checked in what the program saves.
   EXPECT_EQ(PlacementOf(product.Window()).showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
   ASSERT_TRUE(product.Exit());
-  const std::string saved = Value(Lines(ReadFileBytes(product.SettingsPath())), "WinPos");
+  const std::string saved = Value(SettingsLines(ReadFileBytes(product.SettingsPath())), "WinPos");
   EXPECT_EQ(saved.substr(0, 35), "2C 00 00 00 00 00 00 00 03 00 00 00") << "saved again as maximized";
   EXPECT_EQ(saved.substr(saved.size() - 47), Hex(&normal, sizeof normal));
 }

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -157,6 +159,7 @@ TEST(ToolsDeviceSimulator, SetsAndFlipsLinkedAndRecordsNewDevices) {
 class DriverTestWindow {
  public:
   static constexpr char kClass[] = "WrenhollowToolsTest";
+  static constexpr int kEditId = 300;
 
   DriverTestWindow() {
     WNDCLASSA windowClass{};
@@ -203,6 +206,9 @@ class DriverTestWindow {
         SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
         SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("3 item(s)"));
         SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("second"));
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 0, 210, 60, 20, window,
+                        reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+        SendDlgItemMessageA(window, kEditId, EM_LIMITTEXT, 3, 0);
         HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 480, 200, window,
                                     reinterpret_cast<HMENU>(AppWindow::kListViewId), nullptr, nullptr);
         HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
@@ -326,6 +332,149 @@ TEST(ToolsGuiDriver, ReadsTheClipboardAndKeepsAScreenshot) {
   std::set<std::string> colours;
   for (size_t at = 54; at + 3 <= bytes.size() && colours.size() < 3; at += 3) colours.insert(bytes.substr(at, 3));
   EXPECT_GE(colours.size(), 3u) << "a blank picture: nothing of the window was captured";
+}
+
+TEST(ToolsGuiDriver, ReadsMenusAndSelectionTypesAndFindsTheTrayIcon) {
+  DriverTestWindow window;
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenuA(file, MF_STRING | MF_GRAYED, 100, "&Save\tCtrl+S");
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(file, MF_STRING | MF_CHECKED, 101, "E&xit");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  ASSERT_TRUE(SetMenu(window.handle(), bar));
+  MenuTree menu;
+  ASSERT_TRUE(ReadMenuTree(window.handle(), GetMenu(window.handle()), &menu));
+  ASSERT_EQ(menu.top.size(), 1u);
+  EXPECT_EQ(menu.top[0].text, "&File");
+  EXPECT_EQ(menu.top[0].submenu, file);
+  ASSERT_EQ(menu.commands.size(), 2u);
+  EXPECT_EQ(menu.commands[100].text, "&Save\tCtrl+S");
+  EXPECT_TRUE(menu.commands[100].Grayed());
+  EXPECT_FALSE(menu.commands[100].Checked());
+  EXPECT_EQ(menu.commands[101].text, "E&xit");
+  EXPECT_FALSE(menu.commands[101].Grayed());
+  EXPECT_TRUE(menu.commands[101].Checked());
+  std::vector<MenuItem> items;
+  std::string error;
+  ASSERT_TRUE(ReadMenu(window.handle(), file, &items, &error)) << error;
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_TRUE(items[1].Separator());
+  EXPECT_FALSE(ReadMenu(window.handle(), reinterpret_cast<HMENU>(0x1234), &items, &error)) << "not a menu";
+
+  AppWindow app(window.handle());
+  ASSERT_TRUE(app.SelectRows({1}));
+  EXPECT_EQ(app.SelectedRows(), (std::vector<int>{1}));
+  ASSERT_TRUE(app.SelectRows({0, 1}));
+  EXPECT_EQ(app.SelectedRows(), (std::vector<int>{0, 1}));
+  ASSERT_TRUE(app.SelectRows({}));
+  EXPECT_TRUE(app.SelectedRows().empty());
+  EXPECT_EQ(ListViewText(app.ListView(), 1, 1), "row 1 b");
+  EXPECT_EQ(ListViewText(app.ListView(), 0, 0), "row 0 a");
+  EXPECT_EQ(app.ColumnWidth(2), 120);
+  EXPECT_EQ(app.ColumnOrder(), (std::vector<int>{0, 1, 2}));
+
+  HWND edit = app.Control(DriverTestWindow::kEditId);
+  const std::vector<HWND> children = DescendantWindows(window.handle());
+  EXPECT_EQ(std::count(children.begin(), children.end(), edit), 1);
+  EXPECT_EQ(std::count(children.begin(), children.end(), app.ListView()), 1);
+  ASSERT_TRUE(TypeText(edit, "1a2345"));
+  EXPECT_EQ(WindowText(edit), "123") << "digits only, three at most";
+
+  EXPECT_FALSE(TrayIconPresent(window.handle(), 7));
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = window.handle();
+  icon.uID = 7;
+  icon.uFlags = NIF_ICON;
+  icon.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &icon));
+  EXPECT_TRUE(TrayIconPresent(window.handle(), 7));
+  EXPECT_FALSE(TrayIconPresent(window.handle(), 8));
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+  EXPECT_FALSE(TrayIconPresent(window.handle(), 7));
+}
+
+// The rows of the export golden files, by column id.
+const std::vector<std::string> kStickRow = {"Plug",
+                                            "2024-03-05 14:07:09",
+                                            "Port_#0001.Hub_#0004",
+                                            "SanDisk Cruzer Blade USB Device",
+                                            "Mass Storage",
+                                            "E:, G:",
+                                            "4C530001230105117312",
+                                            "0781",
+                                            "5567",
+                                            "SanDisk Corp.",
+                                            "Cruzer Blade",
+                                            "1.26",
+                                            "08",
+                                            "06",
+                                            "50"};
+const std::vector<std::string> kEscapesRow = {"Unplug",
+                                              "2024-03-05 14:07:09",
+                                              "",
+                                              "Cam <HD> & \"Pro\" 90\xB0\nline two\rend, done",
+                                              "Mass Storage",
+                                              "",
+                                              " lead",
+                                              "046d",
+                                              "c52b",
+                                              "Logitech, Inc.",
+                                              "",
+                                              "1.26",
+                                              "08",
+                                              "06",
+                                              "50"};
+const std::vector<std::string> kLongRow = {"Plug",
+                                           "2024-03-05 14:07:09",
+                                           "x",
+                                           "A very long description that a tabular column cuts",
+                                           "Mass Storage",
+                                           "F:",
+                                           "",
+                                           "1234",
+                                           "0001",
+                                           "",
+                                           "",
+                                           "1.26",
+                                           "08",
+                                           "06",
+                                           "50"};
+
+ExportTable GoldenTable(const std::vector<int>& columns, const std::vector<std::vector<std::string>>& rows) {
+  ExportTable table;
+  for (int column : columns) {
+    table.titles.push_back(kColumnTitles[column]);
+    table.names.push_back(kColumnTitles[column]);
+  }
+  for (const auto& row : rows) {
+    std::vector<std::string> texts;
+    for (int column : columns) texts.push_back(row[column]);
+    table.rows.push_back(texts);
+  }
+  return table;
+}
+
+TEST(ToolsExpectedExport, WritesWhatTheGoldenFilesHold) {
+  const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+  const struct {
+    const char* name;
+    ExportTable table;
+  } cases[] = {{"no_rows", GoldenTable(all, {})},
+               {"one_row", GoldenTable(all, {kStickRow})},
+               {"escapes", GoldenTable(all, {kStickRow, kEscapesRow, kLongRow})},
+               {"layout", GoldenTable({3, 6, 11, 0}, {kStickRow, kEscapesRow})}};
+  const char* const extensions[] = {"", ".txt", ".tab.txt", ".tabular.txt", ".csv", ".h.html", ".v.html", ".xml"};
+  for (const auto& c : cases) {
+    for (int type = 1; type <= 7; ++type) {
+      const std::string name = std::string(c.name) + extensions[type];
+      bool found = false;
+      const std::string golden = ReadFileBytes(FixtureFile("exports/" + name), &found);
+      ASSERT_TRUE(found) << name;
+      EXPECT_EQ(ExpectedDocument(static_cast<FileType>(type), c.table), golden) << name;
+    }
+  }
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #include "gui_driver/gui_driver.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <cstring>
 #include <fstream>
+#include <memory>
+
+#include "gui_driver/in_process_probe.h"
 
 namespace wrenhollow::e2e {
 namespace {
@@ -42,7 +47,37 @@ bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
   return true;
 }
 
+BOOL CALLBACK AddDescendant(HWND window, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+  return TRUE;
+}
+
+struct OwnedSearch {
+  HWND owner;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+  if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner ||
+      ClassNameOf(window) != search->className) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+std::string ToWindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string windows = "Z:" + path;
+  for (char& c : windows) {
+    if (c == '/') c = '\\';
+  }
+  return windows;
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
@@ -69,6 +104,19 @@ HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs) {
   return found;
 }
 
+HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs) {
+  OwnedSearch search{owner, className, nullptr};
+  WaitUntil([&] { return EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+            timeoutMs);
+  return search.found;
+}
+
+std::vector<HWND> DescendantWindows(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, AddDescendant, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 std::string WindowText(HWND window) {
   char text[kTextSize] = {};
   DWORD_PTR length = 0;
@@ -85,10 +133,36 @@ std::string ClassNameOf(HWND window) {
   return name;
 }
 
+bool ClickDialogButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  return button != nullptr && IsWindowEnabled(button) &&
+         SendTimed(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button), nullptr);
+}
+
+HWND FocusOfThread(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 bool PressDialogButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   return button != nullptr &&
          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool PostKey(HWND window, UINT virtualKey) {
+  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  return PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16)) != 0 &&
+         PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u) != 0;
+}
+
+bool TypeText(HWND control, const std::string& text) {
+  // Sent rather than posted, so that each character has been handled when the call returns.
+  for (char c : text) {
+    if (!SendTimed(control, WM_CHAR, static_cast<unsigned char>(c), 1, nullptr)) return false;
+  }
+  return true;
 }
 
 RemoteMemory::RemoteMemory(HWND owner, size_t size) : size_(size) {
@@ -138,6 +212,184 @@ std::string RemoteMemory::ReadText(const void* address, size_t size) const {
     if (read < sizeof chunk) break;
   }
   return text;
+}
+
+std::string ListViewText(HWND list, int row, int column) {
+  RemoteMemory memory(list, sizeof(LVITEMA) + kTextSize);
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = static_cast<char*>(memory.At(sizeof(LVITEMA)));
+  item.cchTextMax = static_cast<int>(kTextSize);
+  const char empty = '\0';
+  if (!memory.Write(&item, sizeof item) || !memory.Write(&empty, 1, sizeof(LVITEMA)) ||
+      !SendTimed(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.At()), nullptr) ||
+      !memory.Read(&item, sizeof item)) {
+    return "";
+  }
+  return memory.ReadText(item.pszText, kTextSize);
+}
+
+UINT ListViewState(HWND list, int row, UINT mask) {
+  LRESULT state = 0;
+  SendTimed(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask, &state);
+  return static_cast<UINT>(state);
+}
+
+bool SetListViewState(HWND list, int row, UINT state, UINT mask) {
+  RemoteMemory memory(list, sizeof(LVITEMA));
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = mask;
+  LRESULT ok = 0;
+  return memory.Write(&item, sizeof item) &&
+         SendTimed(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.At()), &ok) &&
+         ok != 0;
+}
+
+std::vector<int> SelectedListRows(HWND list) {
+  std::vector<int> rows;
+  LRESULT row = -1;
+  while (SendTimed(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED, &row) && row >= 0) {
+    rows.push_back(static_cast<int>(row));
+  }
+  return rows;
+}
+
+std::string ComboItemText(HWND combo, int index) {
+  LRESULT length = 0;
+  if (!SendTimed(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0, &length) || length < 0 ||
+      static_cast<size_t>(length) >= kTextSize) {
+    return "";
+  }
+  // A standard control's message below WM_USER: the system carries its buffer across processes, as for WM_GETTEXT.
+  // Asked for in UTF-16, which a Unicode combo box (the common dialogs') hands over unconverted either way.
+  wchar_t wide[kTextSize] = {};
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide),
+                          SMTO_ABORTIFHUNG, 5000, &ignored) == 0) {
+    return "";
+  }
+  char text[kTextSize] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return std::string(text, strnlen(text, sizeof text));
+}
+
+namespace {
+// Controls of the common file dialog: the file name box (a ComboBoxEx32 holding a ComboBox holding an Edit, all
+// with this id) and the file type list.
+constexpr int kFileNameBox = 1148;
+constexpr int kFileTypeList = 1136;
+}  // namespace
+
+int SaveDialogFileType(HWND dialog) {
+  LRESULT selected = CB_ERR;
+  if (!SendTimed(GetDlgItem(dialog, kFileTypeList), CB_GETCURSEL, 0, 0, &selected) || selected < 0) return 0;
+  return static_cast<int>(selected) + 1;
+}
+
+bool ChooseSaveDialogFileType(HWND dialog, int filterIndex) {
+  HWND types = GetDlgItem(dialog, kFileTypeList);
+  LRESULT selected = CB_ERR;
+  if (types == nullptr || !SendTimed(types, CB_SETCURSEL, static_cast<WPARAM>(filterIndex - 1), 0, &selected) ||
+      selected != filterIndex - 1) {
+    return false;
+  }
+  // A choice in the list ends with both notifications: Windows acts on CBN_SELCHANGE, Wine on CBN_SELENDOK.
+  const LPARAM from = reinterpret_cast<LPARAM>(types);
+  return SendTimed(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELCHANGE), from, nullptr) &&
+         SendTimed(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), from, nullptr);
+}
+
+bool SetSaveDialogFileName(HWND dialog, const std::string& name) {
+  HWND box = GetDlgItem(dialog, kFileNameBox);
+  LRESULT ok = 0;
+  return box != nullptr && SendTimed(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), &ok) && ok != 0 &&
+         WindowText(box) == name;
+}
+
+namespace {
+
+// Asks in_process_probe.dll, hooked into the thread that owns the window, to answer the request there.
+bool AskProbe(HWND owner, ProbeRequest* request, std::string* error) {
+  static HMODULE probe = LoadLibraryA(ToWindowsPath(WRENHOLLOW_PROBE_DLL).c_str());
+  const auto hook = probe == nullptr
+                        ? nullptr
+                        : reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, kProbeHook)));
+  if (hook == nullptr) {
+    *error = std::string("cannot load ") + WRENHOLLOW_PROBE_DLL;
+    return false;
+  }
+  RemoteMemory memory(owner, sizeof(ProbeRequest));
+  request->answered = 0;
+  if (!memory.Write(request, sizeof *request)) {
+    *error = "no memory in the window's process";
+    return false;
+  }
+  HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(owner, nullptr));
+  if (installed == nullptr) {
+    *error = "SetWindowsHookEx failed: " + std::to_string(GetLastError());
+    return false;
+  }
+  static const UINT message = RegisterWindowMessageA(kProbeMessage);
+  const bool sent = SendTimed(owner, message, 0, reinterpret_cast<LPARAM>(memory.At()), nullptr);
+  UnhookWindowsHookEx(installed);
+  if (!sent || !memory.Read(request, sizeof *request) || request->answered != 1) {
+    *error = "the probe did not answer";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadMenu(HWND owner, HMENU menu, std::vector<MenuItem>* items, std::string* error) {
+  items->clear();
+  auto request = std::make_unique<ProbeRequest>();
+  request->kind = ProbeKind::kMenu;
+  request->handle = reinterpret_cast<uint64_t>(menu);
+  if (!AskProbe(owner, request.get(), error)) return false;
+  if (request->count < 0) {
+    *error = "not a menu of that thread";
+    return false;
+  }
+  for (int i = 0; i < request->count && i < kProbeMenuItems; ++i) {
+    const ProbeMenuItem& read = request->items[i];
+    MenuItem item;
+    item.id = read.id;
+    item.state = read.state;
+    item.text.assign(read.text, strnlen(read.text, sizeof read.text));
+    item.submenu = reinterpret_cast<HMENU>(read.submenu);
+    items->push_back(item);
+  }
+  return true;
+}
+
+bool ReadFont(HWND window, LOGFONTA* font, std::string* error) {
+  auto request = std::make_unique<ProbeRequest>();
+  request->kind = ProbeKind::kFont;
+  request->handle = reinterpret_cast<uint64_t>(window);
+  if (!AskProbe(window, request.get(), error)) return false;
+  if (request->count != 1) {
+    *error = "the window draws with the system font";
+    return false;
+  }
+  *font = request->font;
+  return true;
+}
+
+HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs) { return WaitForWindow("#32768", processId, timeoutMs); }
+
+HMENU MenuOfPopup(HWND popup) {
+  LRESULT menu = 0;
+  return SendTimed(popup, MN_GETHMENU, 0, 0, &menu) ? reinterpret_cast<HMENU>(menu) : nullptr;
+}
+
+bool TrayIconPresent(HWND owner, UINT id) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = owner;
+  icon.uID = id;
+  return Shell_NotifyIconA(NIM_MODIFY, &icon) != 0;
 }
 
 HWND AppWindow::Header() const {
@@ -218,6 +470,58 @@ std::string AppWindow::ColumnTitle(int column) const {
   return memory.ReadText(item.pszText, kTextSize);
 }
 
+int AppWindow::ColumnWidth(int column) const {
+  LRESULT width = 0;
+  return SendTimed(ListView(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0, &width) ? static_cast<int>(width)
+                                                                                           : -1;
+}
+
+std::vector<int> AppWindow::ColumnOrder() const {
+  const int count = ColumnCount();
+  if (count <= 0) return {};
+  std::vector<int> order(static_cast<size_t>(count));
+  RemoteMemory memory(ListView(), order.size() * sizeof(int));
+  LRESULT ok = 0;
+  if (!memory.ok() ||
+      !SendTimed(ListView(), LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(memory.At()), &ok) ||
+      ok == 0 || !memory.Read(order.data(), order.size() * sizeof(int))) {
+    return {};
+  }
+  return order;
+}
+
+bool AppWindow::SelectRows(const std::vector<int>& rows) const {
+  if (RowCount() > 0 && !SetListViewState(ListView(), -1, 0, LVIS_SELECTED)) return false;
+  for (int row : rows) {
+    if (!SetListViewState(ListView(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED)) return false;
+  }
+  return true;
+}
+
+int AppWindow::ToolbarState(WORD command) const {
+  LRESULT state = -1;
+  return SendTimed(Toolbar(), TB_GETSTATE, command, 0, &state) ? static_cast<int>(state) : -1;
+}
+
+bool AppWindow::ToolbarButtonScreenRect(WORD command, RECT* rect) const {
+  HWND toolbar = Toolbar();
+  RemoteMemory memory(toolbar, sizeof(RECT));
+  LRESULT ok = 0;
+  if (!memory.ok() || !SendTimed(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(memory.At()), &ok) || ok == 0 ||
+      !memory.Read(rect, sizeof *rect)) {
+    return false;
+  }
+  MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(rect), 2);
+  return true;
+}
+
+bool AppWindow::PostContextMenu() const {
+  RECT rect{};
+  GetWindowRect(ListView(), &rect);
+  return PostMessageA(main_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ListView()),
+                      MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2)) != 0;
+}
+
 bool AppWindow::HeaderItemFormat(int column, int* format, int* image) const {
   HWND header = Header();
   RemoteMemory memory(header, sizeof(HDITEMA));
@@ -255,13 +559,48 @@ bool AppWindow::ClickHeader(int column, std::string* error) const {
   }
   // Away from the dividers, where a press would start a resize instead of a click.
   const POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  HWND header = Header();
-  if (WindowFromPoint(point) != header) {
-    *error = "header item " + std::to_string(column) + " is covered or off the screen at (" + std::to_string(point.x) +
-             "," + std::to_string(point.y) + ")";
+  return ClickAt(Header(), point, 1, error);
+}
+
+bool AppWindow::DoubleClickRow(int row, std::string* error) const {
+  HWND list = ListView();
+  RemoteMemory memory(list, sizeof(RECT));
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  LRESULT ok = 0;
+  if (!memory.Write(&rect, sizeof rect) ||
+      !SendTimed(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.At()), &ok) ||
+      ok == 0 || !memory.Read(&rect, sizeof rect)) {
+    *error = "no rectangle for row " + std::to_string(row);
     return false;
   }
-  // Two clicks within the double-click time make a double click, which a header does not take as a click.
+  MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  return ClickAt(list, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 2, error);
+}
+
+bool HoverAt(HWND target, POINT point, std::string* error) {
+  if (WindowFromPoint(point) != target) {
+    *error = "the target is covered or off the screen";
+    return false;
+  }
+  // The pointer arrives from a pixel away, as a hand moves it: the target sees a move onto it.
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;
+  input.mi.dx = 1;
+  if (!SetCursorPos(point.x - 1, point.y) || SendInput(1, &input, sizeof input) != 1) {
+    *error = "cannot move the pointer";
+    return false;
+  }
+  return true;
+}
+
+bool ClickAt(HWND target, POINT point, int clicks, std::string* error) {
+  if (WindowFromPoint(point) != target) {
+    *error =
+        "the target is covered or off the screen at (" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
+    return false;
+  }
+  // Clicks within the double-click time make a double click: separate clicks wait it out.
   static ULONGLONG lastClick = 0;
   const ULONGLONG due = lastClick + GetDoubleClickTime() + 50;
   if (lastClick != 0 && GetTickCount64() < due) Sleep(static_cast<DWORD>(due - GetTickCount64()));
@@ -273,14 +612,14 @@ bool AppWindow::ClickHeader(int column, std::string* error) const {
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
   inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  if (SendInput(1, &inputs[0], sizeof(INPUT)) != 1) {
-    *error = "SendInput failed";
-    return false;
-  }
-  Sleep(30);  // a press and release in the same instant can be merged away
-  if (SendInput(1, &inputs[1], sizeof(INPUT)) != 1) {
-    *error = "SendInput failed";
-    return false;
+  for (int click = 0; click < clicks; ++click) {
+    for (INPUT& input : inputs) {
+      if (SendInput(1, &input, sizeof(INPUT)) != 1) {
+        *error = "SendInput failed";
+        return false;
+      }
+      Sleep(30);  // a press and release in the same instant can be merged away
+    }
   }
   lastClick = GetTickCount64();
   return true;
@@ -324,6 +663,22 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000)) return false;
+  bool set = false;
+  if (EmptyClipboard()) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (char* locked = memory != nullptr ? static_cast<char*>(GlobalLock(memory)) : nullptr) {
+      std::memcpy(locked, text.c_str(), text.size() + 1);
+      GlobalUnlock(memory);
+      set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!set && memory != nullptr) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return set;
 }
 
 bool SaveScreenshot(HWND window, const std::string& path, std::string* error) {

@@ -11,6 +11,8 @@
 //     clipboard                   the clipboard's text
 //     screenshot FILE.bmp         what the screen shows of the main window
 //     press DIALOG_TITLE ID       press button ID of the program's visible dialog with that title
+//     menu                        the menu bar's items and their submenus: id, state flags and text
+//     tray                        whether the program's tray icon is there
 //
 // Commands run in order; the first failure stops the run with exit code 1 (2 for a usage error).
 #include <windows.h>
@@ -21,6 +23,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gui_driver/gui_driver.h"
 
@@ -102,6 +106,26 @@ int main(int argc, char** argv) {
       if (dialog == nullptr) return Fail(std::string("no dialog titled ") + argv[i]);
       ++i;
       if (!PressDialogButton(dialog, number())) return Fail("no such button");
+    } else if (command == "menu") {
+      std::vector<std::pair<HMENU, int>> pending = {{app.Menu(), 0}};
+      while (!pending.empty()) {
+        const auto [menu, depth] = pending.back();
+        pending.pop_back();
+        std::vector<MenuItem> items;
+        std::string error;
+        if (!ReadMenu(main, menu, &items, &error)) return Fail(error);
+        for (auto item = items.rbegin(); item != items.rend(); ++item) {
+          if (item->submenu != nullptr) pending.push_back({item->submenu, depth + 1});
+        }
+        for (const MenuItem& item : items) {
+          std::string text = item.text;
+          const size_t tab = text.find('\t');
+          if (tab != std::string::npos) text.replace(tab, 1, "\\t");
+          std::printf("%*s%u\tstate=0x%x\t%s\n", depth * 2, "", item.id, item.state, text.c_str());
+        }
+      }
+    } else if (command == "tray") {
+      std::printf("%s\n", TrayIconPresent(main, 0) ? "icon present" : "no icon");
     } else {
       return Usage("unknown command or missing arguments: " + command);
     }
