@@ -67,7 +67,13 @@ void ReportListView::InsertRow(int index) {
   row.iImage = item->image;
   row.lParam = index;
   const int inserted = static_cast<int>(SendMessageA(listView_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-  if (inserted >= 0) UpdateRowTexts(*item, inserted);
+  if (inserted < 0) return;
+  // The new row's other cells are empty: only texts that are not need writing, and nothing needs reading.
+  const int columnCount = static_cast<int>(list_.Columns().size());
+  for (int column = 1; column < columnCount; ++column) {
+    const char* text = item->Text(column, buffers_->second, sizeof buffers_->second);
+    if (text[0] != '\0') WriteRowText(inserted, column, const_cast<char*>(text));
+  }
 }
 
 void ReportListView::WriteRowText(int row, int column, char* text) {
