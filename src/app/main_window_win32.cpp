@@ -46,13 +46,13 @@ void Unscramble(const ScrambledText<N>& scrambled, char* text, size_t size) {
   if (size > 0) text[(size < N ? size : N) - 1] = '\0';
 }
 
+// The folder the HTML report goes to, found once per process: the program's, or the temporary folder when
+// that is read-only.
 char reportFolder[kPathSize] = {};
 
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
 }  // namespace
-
-const char* ReportFolder() { return reportFolder; }
 
 MainWindow::MainWindow() {
   SetCurrentOptions(&options_);

@@ -41,8 +41,6 @@ class MainWindow : public Window {
   void SetArguments(const ArgumentList* arguments) { arguments_ = arguments; }
   // Creates the event log; the language file must be loaded first, as the column titles are fixed here.
   WindowEventList& CreateEventList();
-  // The log, or null once the window has been destroyed (or before it exists).
-  WindowEventList* EventList() { return list_.get(); }
   void DestroyEventList() { list_.reset(); }
 
   // Loads (kConfigLoad) or saves the settings file beside the program; nothing under "/nosaveload".
@@ -111,8 +109,5 @@ class MainWindow : public Window {
   TrayIconHandler tray_;
   HICON smallIcon_ = nullptr;
 };
-
-// The folder the HTML report is written to: the program's, or the temporary folder when that is read-only.
-const char* ReportFolder();
 
 }  // namespace wrenhollow
