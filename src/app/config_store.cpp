@@ -30,10 +30,6 @@ ConfigStore::ConfigStore(ProfileFiles& files, int direction, const char* path, c
   CopyBounded(section_, section);
 }
 
-bool ConfigStore::ExchangeLong(const char* key, int32_t* value, int32_t defaultValue) {
-  return ExchangeInt(key, value, defaultValue);
-}
-
 bool ConfigStore::ExchangeFlag(const char* key, int32_t* value, int32_t defaultValue) {
   return ExchangeInt(key, value, defaultValue);
 }
@@ -76,42 +72,6 @@ bool ConfigStore::ExchangeString(const char* key, char* buffer, const char* defa
   std::string quoted = "\"" + std::string(text.substr(0, kQuotedTextMax)) + "\"";
   quoted.resize(std::min(quoted.size(), kQuotedTextMax));
   files_.WriteString(path_, section_, key, quoted.c_str());
-  return true;
-}
-
-bool ConfigStore::ExchangeUShort(const char* key, uint16_t* value, uint16_t defaultValue) {
-  int32_t wide = *value;
-  ExchangeInt(key, &wide, defaultValue);
-  *value = static_cast<uint16_t>(wide);
-  return true;
-}
-
-bool ConfigStore::ExchangeShort(const char* key, int16_t* value, int16_t defaultValue) {
-  int32_t wide = *value;
-  ExchangeLong(key, &wide, defaultValue);
-  *value = static_cast<int16_t>(static_cast<uint16_t>(wide));
-  return true;
-}
-
-bool ConfigStore::DeleteKey(const char* key) {
-  files_.WriteString(path_, section_, key, nullptr);
-  return true;
-}
-
-bool ConfigStore::ExchangeDouble(const char* key, int decimals, double* value, double defaultValue) {
-  char text[kDoubleFormatSize];
-  if (IsSaving()) {
-    std::snprintf(text, sizeof text, "%0.*f", decimals, *value);
-    return ExchangeString(key, text, "", sizeof text);
-  }
-  char defaultText[kDoubleFormatSize];
-  std::snprintf(defaultText, sizeof defaultText, "%0.*f", decimals, defaultValue);
-  ExchangeString(key, text, defaultText, kDoubleTextSize);
-  // Text that is not wholly a finite number ("abc", "1.5x", "inf", "") leaves the default: a partial or
-  // overflowing reading is more likely a damaged file than a setting.
-  char* end = nullptr;
-  const double parsed = std::strtod(text, &end);
-  *value = end != text && *end == '\0' && std::isfinite(parsed) ? parsed : defaultValue;
   return true;
 }
 

@@ -28,8 +28,6 @@ class ConfigStore {
 
   bool IsSaving() const { return direction_ != kConfigLoad; }
 
-  // ExchangeInt.
-  bool ExchangeLong(const char* key, int32_t* value, int32_t defaultValue);
   // ExchangeInt, for a flag: on when non-zero.
   bool ExchangeFlag(const char* key, int32_t* value, int32_t defaultValue);
   // Load: the key's number as GetPrivateProfileIntA reads it, the default when the key is missing or empty.
@@ -43,16 +41,6 @@ class ConfigStore {
   // (and then cut to kQuotedTextMax characters) when it holds one, so that reading it back keeps its own
   // quotes. True.
   bool ExchangeString(const char* key, char* buffer, const char* defaultText, size_t size);
-  // ExchangeInt through the zero-extended value, keeping the low 16 bits. True.
-  bool ExchangeUShort(const char* key, uint16_t* value, uint16_t defaultValue);
-  // ExchangeLong through the sign-extended value, keeping the low 16 bits. True.
-  bool ExchangeShort(const char* key, int16_t* value, int16_t defaultValue);
-  // Removes the key, in either direction. True.
-  bool DeleteKey(const char* key);
-  // Save: the value with `decimals` decimals ("%0.<decimals>f"). Load: the number the key's text spells out
-  // when the whole text is a finite number, a missing key reading as the default with `decimals` decimals;
-  // the default otherwise. True.
-  bool ExchangeDouble(const char* key, int decimals, double* value, double defaultValue);
 
  private:
   ProfileFiles& files_;

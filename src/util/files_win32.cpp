@@ -30,26 +30,9 @@ FileHandle OpenForReading(const char* name) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-FileHandle CreateForWriting(const char* name) {
-  return FileHandle(
-      CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-bool WriteText(HANDLE file, const char* text) {
-  const DWORD length = static_cast<DWORD>(std::strlen(text));
-  DWORD written = 0;
-  return WriteFile(file, text, length, &written, nullptr) && written == length;
-}
-
 bool ReadBytes(HANDLE file, void* buffer, DWORD count, DWORD* read) {
   *read = 0;
   return ReadFile(file, buffer, count, read, nullptr) != FALSE;
-}
-
-bool WriteUtf16Mark(HANDLE file) {
-  static constexpr unsigned char kMark[2] = {0xFF, 0xFE};
-  DWORD written = 0;
-  return WriteFile(file, kMark, sizeof kMark, &written, nullptr) && written == sizeof kMark;
 }
 
 bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }

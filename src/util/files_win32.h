@@ -27,14 +27,8 @@ class FileHandle {
 
 // An existing file, shared for reading and writing with others; not open on failure (see GetLastError()).
 FileHandle OpenForReading(const char* name);
-// A new or emptied file that others may read while it is written; not open on failure.
-FileHandle CreateForWriting(const char* name);
-// Writes the text's bytes without its terminator.
-bool WriteText(HANDLE file, const char* text);
 // Reads up to count bytes; *read gets the bytes read.
 bool ReadBytes(HANDLE file, void* buffer, DWORD count, DWORD* read);
-// Writes FF FE, the mark that starts a UTF-16 little-endian text.
-bool WriteUtf16Mark(HANDLE file);
 bool FileExists(const char* name);
 
 // The program's own path, into a buffer of kPathSize; "" on failure.

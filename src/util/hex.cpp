@@ -1,7 +1,5 @@
 #include "util/hex.h"
 
-#include <cstdlib>
-
 namespace wrenhollow {
 namespace {
 
@@ -54,6 +52,5 @@ bool HexDecode(const char* text, int* count, uint8_t* bytes) {
   return true;
 }
 
-unsigned long ParseHexNumber(const char* text) { return std::strtoul(text, nullptr, 16); }
 
 }  // namespace wrenhollow

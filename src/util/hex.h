@@ -19,7 +19,5 @@ bool HexEncode(const uint8_t* bytes, int count, char* text, size_t size);
 // *count holds the capacity on entry and the bytes stored on success. False, with nothing written, when no
 // byte was stored.
 bool HexDecode(const char* text, int* count, uint8_t* bytes);
-// The text's leading hexadecimal number (strtoul base 16).
-unsigned long ParseHexNumber(const char* text);
 
 }  // namespace wrenhollow

@@ -53,18 +53,6 @@ bool StringList::Reserve(int chars, int count) {
   return charCapacity_ > neededChars && offsetCapacity_ > neededCount;
 }
 
-bool StringList::AppendSplit(const char* text, char separator) {
-  bool appended = true;
-  const char* run = text;
-  for (const char* p = text;; ++p) {
-    if (*p != separator && *p != '\0') continue;
-    if (p > run && Append(run, static_cast<int>(p - run)) < 0) appended = false;
-    if (*p == '\0') break;
-    run = p + 1;
-  }
-  return appended;
-}
-
 int StringList::FindExact(const char* text) const {
   for (int i = count_ - 1; i >= 0; --i) {
     if (std::strcmp(chars_ + offsets_[i], text) == 0) return i;

@@ -26,8 +26,6 @@ class StringList {
   // texts, so that a bulk fill copies the blocks once rather than at every step. False when a block could not
   // grow (the list is then unchanged in content).
   bool Reserve(int chars, int count);
-  // Appends every non-empty run between separators, in order; false if an append failed.
-  bool AppendSplit(const char* text, char separator);
   // Index of the newest text equal to `text` (case-sensitive), or -1.
   int FindExact(const char* text) const;
   // The text at index, or nullptr outside 0..Count()-1.

@@ -1,8 +1,6 @@
 #include "util/text.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -74,23 +72,6 @@ void CopyTrimmed(char* buffer, size_t size, std::string_view text) {
     return;
   }
   CopyBounded(buffer, size, text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-void ReplaceChar(char* text, char c) {
-  for (; *text != '\0'; ++text) {
-    if (*text == c) *text = '_';
-  }
-}
-
-int Truncate(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(value);
-}
-
-void ClearAfterHeader(void* record, size_t size) {
-  if (size > 4) std::memset(static_cast<char*>(record) + 4, 0, size - 4);
 }
 
 void FormatNumber(char* buffer, size_t size, const char* format, int value) {

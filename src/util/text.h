@@ -36,12 +36,5 @@ void FormatNumber(char (&buffer)[N], const char* format, int value) {
 }
 // CopyBounded of the text without its leading and trailing spaces.
 void CopyTrimmed(char* buffer, size_t size, std::string_view text);
-// Every `c` in the text becomes '_'.
-void ReplaceChar(char* text, char c);
-
-// The integral part, toward zero; values beyond int are clamped and NaN gives 0.
-int Truncate(double value);
-// Sets every byte of a record to 0 except its first 4 (the record's size field).
-void ClearAfterHeader(void* record, size_t size);
 
 }  // namespace wrenhollow

@@ -41,19 +41,6 @@ void ShowWaitCursor() { replacedCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT)
 
 void RestoreCursor() { SetCursor(replacedCursor); }
 
-void SetMenuCheck(HWND window, int submenuPosition, UINT command, bool on) {
-  HMENU submenu = GetSubMenu(GetMenu(window), submenuPosition);
-  if (submenu != nullptr) CheckMenuItem(submenu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void SetToolbarCheck(HWND toolbar, int command, bool on) {
-  LRESULT state = SendMessageA(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
-  // -1: no such button.
-  if (state == -1) return;
-  state = on ? (state | TBSTATE_CHECKED) : (state & ~static_cast<LRESULT>(TBSTATE_CHECKED));
-  SendMessageA(toolbar, TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
-}
-
 HFONT MakeFont(const char* face, int height, bool underline) {
   LOGFONTA font = {};
   font.lfHeight = height;
@@ -68,15 +55,6 @@ bool IsEditControl(HWND window) {
   char className[64];
   if (GetClassNameA(window, className, sizeof className) == 0) return false;
   return EqualsNoCase(className, "edit");
-}
-
-bool IsNtPlatform() {
-  static const bool nt = [] {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-  }();
-  return nt;
 }
 
 }  // namespace wrenhollow

@@ -13,16 +13,10 @@ void CenterWindow(HWND window);
 void ShowWaitCursor();
 void RestoreCursor();
 
-// Checks or unchecks a command in a submenu, by position, of the window's menu.
-void SetMenuCheck(HWND window, int submenuPosition, UINT command, bool on);
-// Sets or clears the checked state of a toolbar button, keeping its other state bits.
-void SetToolbarCheck(HWND toolbar, int command, bool on);
 // A bold font of the face and height; the caller deletes it with DeleteObject.
 HFONT MakeFont(const char* face, int height, bool underline);
 
 // Whether the window is an edit control.
 bool IsEditControl(HWND window);
-// Whether the system is of the NT family; asked once.
-bool IsNtPlatform();
 
 }  // namespace wrenhollow

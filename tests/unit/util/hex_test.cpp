@@ -62,12 +62,5 @@ TEST(HexDecodeTest, ReadsPairsUpToCapacityAndWritesNothingMore) {
   }
 }
 
-TEST(ParseHexNumberTest, ReadsLeadingHexDigits) {
-  EXPECT_EQ(ParseHexNumber("1a2B"), 0x1A2Bu);
-  EXPECT_EQ(ParseHexNumber("0x10"), 0x10u);
-  EXPECT_EQ(ParseHexNumber("ffZ9"), 0xFFu);
-  EXPECT_EQ(ParseHexNumber("g"), 0u);
-  EXPECT_EQ(ParseHexNumber(""), 0u);
-}
 }  // namespace
 }  // namespace wrenhollow

@@ -59,14 +59,6 @@ TEST(CopyBoundedTest, CutsTrimsAndAlwaysTerminatesWithinTheBuffer) {
   EXPECT_STREQ(inPlace, "middle");
 }
 
-TEST(ReplaceCharTest, ReplacesEveryOccurrence) {
-  char text[] = "a:b::c";
-  ReplaceChar(text, ':');
-  EXPECT_STREQ(text, "a_b__c");
-  ReplaceChar(text, 'z');
-  EXPECT_STREQ(text, "a_b__c");
-}
-
 TEST(FormatNumberTest, FillsOnlyNumberFieldsOfAnUntrustedFormat) {
   char text[32];
   FormatNumber(text, "%d item(s)", 5);
@@ -80,20 +72,5 @@ TEST(FormatNumberTest, FillsOnlyNumberFieldsOfAnUntrustedFormat) {
   EXPECT_STREQ(small, "Loadi");
 }
 
-TEST(TruncateTest, TowardZeroAndClamped) {
-  const struct { double value; int expected; } cases[] = {
-      {2.99, 2}, {-2.99, -2}, {0.0, 0}, {1e20, INT_MAX}, {-1e20, INT_MIN}, {std::nan(""), 0}};
-  for (const auto& c : cases) EXPECT_EQ(Truncate(c.value), c.expected) << c.value;
-}
-
-TEST(ClearAfterHeaderTest, ZeroesOnlyBetweenTheHeaderAndTheSize) {
-  unsigned char record[10];
-  std::memset(record, 0xAB, sizeof record);
-  ClearAfterHeader(record, 8);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(record[i], i < 4 || i >= 8 ? 0xAB : 0) << i;
-  std::memset(record, 0xAB, sizeof record);
-  ClearAfterHeader(record, 3);
-  for (unsigned char byte : record) EXPECT_EQ(byte, 0xAB);
-}
 }  // namespace
 }  // namespace wrenhollow

@@ -43,39 +43,6 @@ TEST(WaitCursorTest, RestoresTheReplacedCursor) {
   EXPECT_EQ(GetCursor(), arrow);
 }
 
-TEST(SetMenuCheckTest, ChecksByCommandInTheSubmenu) {
-  const Window window = MakeWindow("STATIC", WS_OVERLAPPEDWINDOW);
-  ASSERT_NE(window, nullptr);
-  HMENU bar = CreateMenu(), first = CreatePopupMenu(), second = CreatePopupMenu();
-  AppendMenuA(first, MF_STRING, 40001, "One");
-  AppendMenuA(second, MF_STRING, 40002, "Two");
-  AppendMenuA(second, MF_STRING, 40003, "Three");
-  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(first), "First");
-  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(second), "Second");
-  ASSERT_TRUE(SetMenu(window.get(), bar));
-  SetMenuCheck(window.get(), 1, 40003, true);
-  EXPECT_TRUE(GetMenuState(second, 40003, MF_BYCOMMAND) & MF_CHECKED);
-  EXPECT_FALSE(GetMenuState(second, 40002, MF_BYCOMMAND) & MF_CHECKED);
-  SetMenuCheck(window.get(), 1, 40003, false);
-  EXPECT_FALSE(GetMenuState(second, 40003, MF_BYCOMMAND) & MF_CHECKED);
-  SetMenuCheck(window.get(), 5, 40001, true);  // a submenu position beyond the bar changes nothing
-  EXPECT_FALSE(GetMenuState(first, 40001, MF_BYCOMMAND) & MF_CHECKED);
-}
-
-TEST(SetToolbarCheckTest, TogglesOnlyTheCheckedBit) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-  ASSERT_TRUE(InitCommonControlsEx(&controls));
-  const Window toolbar = MakeWindow(TOOLBARCLASSNAMEA);
-  ASSERT_NE(toolbar, nullptr);
-  SendMessageA(toolbar.get(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  TBBUTTON button = {I_IMAGENONE, 40010, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0};
-  ASSERT_TRUE(SendMessageA(toolbar.get(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button)));
-  SetToolbarCheck(toolbar.get(), 40010, true);
-  EXPECT_EQ(SendMessageA(toolbar.get(), TB_GETSTATE, 40010, 0), TBSTATE_ENABLED | TBSTATE_CHECKED);
-  SetToolbarCheck(toolbar.get(), 40010, false);
-  EXPECT_EQ(SendMessageA(toolbar.get(), TB_GETSTATE, 40010, 0), TBSTATE_ENABLED);
-}
-
 // Height, weight, underline, character set and face of the font MakeFont makes.
 std::string DescribeFont(const char* face, int height, bool underline) {
   HFONT font = MakeFont(face, height, underline);
@@ -102,7 +69,5 @@ TEST(IsEditControlTest, ByClassNameIgnoringCase) {
   EXPECT_FALSE(IsEditControl(label.get()));
   EXPECT_FALSE(IsEditControl(nullptr));
 }
-
-TEST(IsNtPlatformTest, WineReportsNt) { EXPECT_TRUE(IsNtPlatform()); }
 }  // namespace
 }  // namespace wrenhollow
