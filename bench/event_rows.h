@@ -2,7 +2,8 @@
 
 #include "events/event_report_list.h"
 #include "lang/language_table.h"
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow::bench {
 

@@ -3,8 +3,10 @@
 
 #include "event_rows.h"
 #include "events/event_columns.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "report/export_writer.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow::bench {
 namespace {
@@ -27,7 +29,7 @@ struct Fixture {
   FixedClock clock{0};
   EventReportList list{hive, volumes, clock};
   Fixture() {
-    SetEventClock(&clock);
+    SetEventClock(&clock, nullptr);
     AddEventRows(list, kRows);
   }
 };

@@ -5,10 +5,12 @@
 #include <cstdio>
 
 #include "event_rows.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "report/export_writer.h"
 #include "report/file_sink_win32.h"
 #include "wine_bench_support.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 int main() {
   using namespace wrenhollow;
@@ -16,7 +18,7 @@ int main() {
   MemoryHive hive;
   VolumeTable volumes;
   FixedClock clock(0);
-  SetEventClock(&clock);
+  SetEventClock(&clock, nullptr);
   EventReportList list(hive, volumes, clock);
   bench::AddEventRows(list, 100000);
 

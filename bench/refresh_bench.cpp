@@ -4,7 +4,9 @@
 #include "counting_registry.h"
 #include "device_tree.h"
 #include "monitor/device_monitor.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow::bench {
 namespace {

@@ -14,6 +14,8 @@
 #include "wine_bench_support.h"
 #include "monitor/device_monitor.h"
 #include "monitor/registry_win32.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow::bench {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "events/usb_id_database.h"
-#include "events/usb_ids_builtin.h"
+#include "portable/usb_ids_builtin.h"
 
 namespace wrenhollow::bench {
 namespace {

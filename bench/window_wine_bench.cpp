@@ -17,6 +17,8 @@
 #include "monitor/volumes.h"
 #include "util/clock.h"
 #include "wine_bench_support.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow::bench {
 namespace {

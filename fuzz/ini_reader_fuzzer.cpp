@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
 
 // Writes arbitrary bytes as an INI file and reads it back with the portable reader, through fixed names and
 // names taken from the input; then writes a value taken from the input and reads it back.

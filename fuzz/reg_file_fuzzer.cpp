@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "monitor/reg_file.h"
-#include "monitor/registry_memory.h"
+#include "portable/reg_file.h"
+#include "portable/registry_memory.h"
 #include "monitor/registry_reader.h"
 
 // Loads arbitrary bytes as a .reg file, then walks whatever hive came of it, so that the hive's lookups and

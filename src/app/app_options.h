@@ -18,8 +18,4 @@ struct AppOptions {
 // A menu command's flip of a flag: only bit 0 changes, so a hand-edited 2 turns into 3 and back, on throughout.
 void FlipOption(int32_t* option);
 
-// The program's one instance, for code that is not handed it (the event-time column); null until set.
-AppOptions* CurrentOptions();
-void SetCurrentOptions(AppOptions* options);
-
 }  // namespace wrenhollow

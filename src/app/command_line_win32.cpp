@@ -37,7 +37,7 @@ void ApplyCommandLineSort(WindowEventList& list, const ArgumentList& arguments) 
 
 }  // namespace
 
-bool RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
+std::optional<int> RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
   const ExportFormat* format = nullptr;
   int fileNameIndex = -1;
   // The last argument is never a switch: no file name could follow it.
@@ -49,14 +49,14 @@ bool RunCommandLineExport(MainWindow& window, const ArgumentList& arguments) {
       }
     }
   }
-  if (format == nullptr) return false;
+  if (format == nullptr) return std::nullopt;
   WindowEventList& list = window.CreateEventList();
   window.LoadSaveSettings(kConfigLoad);
   ApplyCommandLineSort(list, arguments);
-  // Failures are told in a message box without an owner, as there is no window.
-  ExportAllItemsWithMessage(list, arguments.Get(fileNameIndex), *format);
+  // Failures are told in a message box without an owner, as there is no window, and in the exit code.
+  const DWORD error = ExportAllItemsWithMessage(list, arguments.Get(fileNameIndex), *format);
   window.DestroyEventList();
-  return true;
+  return static_cast<int>(error);
 }
 
 }  // namespace wrenhollow

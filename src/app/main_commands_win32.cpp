@@ -21,84 +21,77 @@ constexpr int kOptionsMenu = 3;
 
 constexpr int kTooltipTextMax = 79;
 
+// The options the Options and View menus flip, with their menu and what follows a flip.
+struct OptionCommand {
+  UINT command;
+  int menu;
+  int32_t AppOptions::*option;
+  void (MainWindow::*apply)();
+};
+constexpr OptionCommand kOptionCommands[] = {
+    {IDM_SHOW_GRID_LINES, kViewMenu, &AppOptions::showGridLines, &MainWindow::ApplyViewOptions},
+    {IDM_SHOW_TOOLTIPS, kViewMenu, &AppOptions::showInfoTip, &MainWindow::ApplyViewOptions},
+    {IDM_SHOW_TIME_IN_GMT, kOptionsMenu, &AppOptions::showTimeInGmt, &MainWindow::UpdateAllRowTexts},
+    {IDM_PUT_ICON_ON_TRAY, kOptionsMenu, &AppOptions::trayIcon, &MainWindow::UpdateTrayIcon},
+    {IDM_START_AS_HIDDEN, kOptionsMenu, &AppOptions::startAsHidden, nullptr},
+};
+
 }  // namespace
 
+// A modal dialog runs its own message loop, in which log-off or Exit from the tray menu may destroy the event
+// list: nothing here holds on to the list across one.
 void MainWindow::OnCommand(WORD notification, WPARAM wParam, LPARAM) {
   if ((notification != 0 && notification != 1) || list_ == nullptr) return;
-  ReportListView& view = list_->View();
-  switch (LOWORD(wParam)) {
-    case IDM_EXIT:
-      DestroyWindow(hwnd);
-      break;
-    case IDM_REFRESH:
-      PostToWindow(kClearAndRebuildMessage);
-      break;
-    case IDM_SHOW_GRID_LINES:
-      FlipOption(&options_.showGridLines);
-      UpdateMenuStates(nullptr);
-      ApplyViewOptions();
-      break;
-    case IDM_SHOW_TOOLTIPS:
-      FlipOption(&options_.showInfoTip);
-      UpdateMenuStates(nullptr);
-      ApplyViewOptions();
-      break;
-    case IDM_SHOW_TIME_IN_GMT:
-      FlipOption(&options_.showTimeInGmt);
-      UpdateMenuStates(nullptr);
-      view.UpdateAllRowTexts();
-      break;
-    case IDM_PUT_ICON_ON_TRAY:
-      FlipOption(&options_.trayIcon);
-      UpdateMenuStates(nullptr);
-      UpdateTrayIcon();
-      break;
-    case IDM_SAVE_SELECTED:
-      SaveSelectedItems(hwnd, view, &options_.saveFilterIndex);
-      break;
-    case IDM_COPY_SELECTED:
-      CopySelectedItems(hwnd, view);
-      break;
-    case IDM_HTML_REPORT_ALL:
-    case IDM_HTML_REPORT_SELECTED:
-      ShowHtmlReport(hwnd, view, reportPath_, LOWORD(wParam) == IDM_HTML_REPORT_SELECTED);
-      break;
-    case IDM_FIND:
-      OpenFind(hwnd, &findDialog);
-      break;
-    case IDM_PROPERTIES:
-      ShowSelectedProperties(hwnd, view);
-      break;
-    case IDM_CHOOSE_COLUMNS:
-      RunColumnSettings(hwnd, view);
-      break;
-    case IDM_ABOUT:
-      RunAbout(hwnd);
-      SetFocus(view.Handle());
-      break;
-    case IDM_START_AS_HIDDEN:
-      FlipOption(&options_.startAsHidden);
-      UpdateMenuStates(nullptr);
-      break;
-    case IDM_SELECT_ALL:
-      view.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
-      break;
-    case IDM_DESELECT_ALL:
-      view.SetItemState(-1, 0, LVIS_SELECTED);
-      break;
-    case IDM_AUTO_SIZE_COLUMNS:
-      view.AutoSizeColumns();
-      break;
-    case IDM_OPEN:
-      ShowWindow(hwnd, SW_SHOWNORMAL);
-      break;
-    case IDM_CLEAR_LOG:
-      ConfirmClearLog();
-      break;
-    default:
-      break;
+  const UINT command = LOWORD(wParam);
+  for (const OptionCommand& toggle : kOptionCommands) {
+    if (toggle.command != command) continue;
+    FlipOption(&(options_.*toggle.option));
+    UpdateMenuStates(nullptr);
+    if (toggle.apply != nullptr) (this->*toggle.apply)();
+    return;
+  }
+  switch (command) {
+    case IDM_EXIT: DestroyWindow(hwnd); break;
+    case IDM_REFRESH: PostToWindow(kClearAndRebuildMessage); break;
+    case IDM_SAVE_SELECTED: SaveSelected(); break;
+    case IDM_COPY_SELECTED: CopySelectedItems(hwnd, list_->View()); break;
+    case IDM_HTML_REPORT_ALL: ShowReport(false); break;
+    case IDM_HTML_REPORT_SELECTED: ShowReport(true); break;
+    case IDM_FIND: OpenFind(hwnd, &findDialog); break;
+    case IDM_PROPERTIES: ShowProperties(); break;
+    case IDM_CHOOSE_COLUMNS: ChooseColumns(); break;
+    case IDM_ABOUT: RunAbout(hwnd), FocusList(); break;
+    case IDM_SELECT_ALL: list_->View().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); break;
+    case IDM_DESELECT_ALL: list_->View().SetItemState(-1, 0, LVIS_SELECTED); break;
+    case IDM_AUTO_SIZE_COLUMNS: list_->View().AutoSizeColumns(); break;
+    case IDM_OPEN: ShowWindow(hwnd, SW_SHOWNORMAL); break;
+    case IDM_CLEAR_LOG: ConfirmClearLog(); break;
+    default: break;
   }
 }
+
+void MainWindow::SaveSelected() {
+  char fileName[kPathSize];
+  if (!ChooseSaveFile(hwnd, &options_.saveFilterIndex, fileName) || list_ == nullptr) return;
+  SaveSelectedItems(hwnd, list_->View(), fileName, options_.saveFilterIndex);
+}
+
+void MainWindow::ShowProperties() {
+  ShowSelectedProperties(hwnd, list_->View());
+  FocusList();
+}
+
+void MainWindow::ChooseColumns() {
+  const std::optional<std::vector<ColumnLayoutEntry>> layout = RunColumnSettings(hwnd, list_->View());
+  if (layout && list_ != nullptr) ApplyColumnSettings(list_->View(), *layout);
+  FocusList();
+}
+
+void MainWindow::FocusList() {
+  if (list_ != nullptr) SetFocus(ListViewHandle());
+}
+
+void MainWindow::UpdateAllRowTexts() { list_->View().UpdateAllRowTexts(); }
 
 void MainWindow::ConfirmClearLog() {
   if (MessageBoxA(hwnd, GetString(9), className, MB_YESNO | MB_ICONQUESTION) == IDYES && list_ != nullptr) {
@@ -124,7 +117,7 @@ void MainWindow::OnNotify(WPARAM, LPARAM lParam) {
   }
   if (header->idFrom != kListViewId || list_ == nullptr) return;
   if (header->code == NM_DBLCLK) {
-    ShowSelectedProperties(hwnd, list_->View());
+    ShowProperties();
   } else if (header->code == LVN_COLUMNCLICK) {
     list_->View().SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem, false);
   } else if (header->code == LVN_ITEMCHANGED) {
@@ -162,18 +155,9 @@ void MainWindow::UpdateMenuStates(HMENU popup) {
   SetMenuItemEnabled(popup, kEditMenu, IDM_COPY_SELECTED, selected >= 1, true);
   SetMenuItemEnabled(popup, kViewMenu, IDM_HTML_REPORT_SELECTED, selected >= 1, false);
   SetMenuItemEnabled(popup, kViewMenu, IDM_AUTO_SIZE_COLUMNS, rows > 0, false);
-  const struct {
-    int position;
-    UINT command;
-    int32_t option;
-  } checks[] = {{kViewMenu, IDM_SHOW_GRID_LINES, options_.showGridLines},
-                {kViewMenu, IDM_SHOW_TOOLTIPS, options_.showInfoTip},
-                {kOptionsMenu, IDM_SHOW_TIME_IN_GMT, options_.showTimeInGmt},
-                {kOptionsMenu, IDM_PUT_ICON_ON_TRAY, options_.trayIcon},
-                {kOptionsMenu, IDM_START_AS_HIDDEN, options_.startAsHidden}};
-  for (const auto& check : checks) {
-    CheckMenuItem(GetSubMenu(mainMenu_, check.position), check.command,
-                  MF_BYCOMMAND | (check.option != 0 ? MF_CHECKED : MF_UNCHECKED));
+  for (const OptionCommand& toggle : kOptionCommands) {
+    CheckMenuItem(GetSubMenu(mainMenu_, toggle.menu), toggle.command,
+                  MF_BYCOMMAND | (options_.*toggle.option != 0 ? MF_CHECKED : MF_UNCHECKED));
   }
   SetMenuItemEnabled(popup, kOptionsMenu, IDM_START_AS_HIDDEN, options_.trayIcon != 0, false);
   SetMenuItemEnabled(popup, kViewMenu, IDM_HTML_REPORT_ALL, rows > 0, false);

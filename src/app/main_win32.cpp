@@ -74,9 +74,12 @@ int Run(const char* commandLine) {
   GetProgramPath(programPath);
   language.LoadLanguageFile(programPath);
   if (arguments.Find("/deleteregkey") >= 0) return 0;
-  if (arguments.Count() >= 2 && RunCommandLineExport(window, arguments)) return 0;
+  if (arguments.Count() >= 2) {
+    if (const std::optional<int> exitCode = RunCommandLineExport(window, arguments)) return *exitCode;
+  }
 
-  window.CreateMainWindow();
+  // Without its window the process would wait in its message loop for ever, unseen.
+  if (!window.CreateMainWindow()) return 1;
   window.ShowMainWindowAtStart();
   RunMessageLoop(window);
   return 0;

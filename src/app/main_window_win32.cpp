@@ -10,7 +10,9 @@
 #include "events/usb_ids_resource_win32.h"
 #include "lang/language_table.h"
 #include "lang/menu_translation_win32.h"
+#include "report/row_commands_win32.h"
 #include "resource_ids.h"
+#include "ui/fault_reporter_win32.h"
 #include "util/files_win32.h"
 #include "util/text.h"
 #include "util/window_helpers_win32.h"
@@ -47,7 +49,7 @@ void Unscramble(const ScrambledText<N>& scrambled, char* text, size_t size) {
 }
 
 // The folder the HTML report goes to, found once per process: the program's, or the temporary folder when
-// that is read-only.
+// that is read-only or refuses the report.
 char reportFolder[kPathSize] = {};
 
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
@@ -55,8 +57,7 @@ HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 }  // namespace
 
 MainWindow::MainWindow() {
-  SetCurrentOptions(&options_);
-  SetEventClock(&clock_);
+  SetEventClock(&clock_, &options_.showTimeInGmt);
   linkFont_ = MakeFont("Arial", 14, false);
   Unscramble(kScrambledLinkText, linkText_, sizeof linkText_);
   icon = LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM));
@@ -64,8 +65,7 @@ MainWindow::MainWindow() {
 
 MainWindow::~MainWindow() {
   tray_.RemoveIcon();
-  SetCurrentOptions(nullptr);
-  SetEventClock(nullptr);
+  SetEventClock(nullptr, nullptr);
   DeleteObject(linkFont_);
 }
 
@@ -74,7 +74,7 @@ WindowEventList& MainWindow::CreateEventList() {
   return *list_;
 }
 
-void MainWindow::CreateMainWindow() {
+bool MainWindow::CreateMainWindow() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = SharedWindowProc;
   windowClass.hInstance = Program();
@@ -82,7 +82,8 @@ void MainWindow::CreateMainWindow() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className;
   RegisterClassA(&windowClass);
-  CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, Program(), this);
+  return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, Program(),
+                         this) != nullptr;
 }
 
 void MainWindow::ShowMainWindowAtStart() {
@@ -184,6 +185,15 @@ void MainWindow::SetReportPath() {
   CopyBounded(reportPath_, reportFolder);
   if (length > 0 && reportFolder[length - 1] != '\\') std::strcat(reportPath_, "\\");
   std::strcat(reportPath_, "report.html");
+}
+
+void MainWindow::ShowReport(bool selectedOnly) {
+  // A folder may refuse new files without being read-only (Program Files for a standard user).
+  if (!CanCreateFile(reportPath_)) {
+    GetTempPathA(kPathSize, reportFolder);
+    SetReportPath();
+  }
+  ShowHtmlReport(hwnd, list_->View(), reportPath_, selectedOnly);
 }
 
 void MainWindow::UpdateTrayIcon() {
@@ -324,25 +334,29 @@ void MainWindow::OnTimer(UINT_PTR timer) {
   // Cleared before the reading, so a change that arrives meanwhile starts a new timer and is not lost.
   refreshPending_ = false;
   KillTimer(hwnd, kDeviceChangeTimer);
-  if (list_ == nullptr) return;
   // Rows drawn one at a time would cost far more than reading the devices when many arrive at once.
-  list_->View().SetRedraw(false);
-  list_->Refresh();
-  list_->View().SetRedraw(true);
+  WithRedrawOff([this] { list_->Refresh(); });
 }
 
 void MainWindow::ClearAndRebuild() {
+  WithRedrawOff([this] {
+    ShowWaitCursor();
+    list_->ClearItems();
+    SendMessageA(ListViewHandle(), LVM_DELETEALLITEMS, 0, 0);
+    list_->View().RebuildRows(true);
+    UpdateStatusCounts();
+    RestoreCursor();
+    SetFocus(ListViewHandle());
+  });
+}
+
+template <typename Work>
+void MainWindow::WithRedrawOff(Work work) {
   if (list_ == nullptr) return;
-  ReportListView& view = list_->View();
-  view.SetRedraw(false);
-  ShowWaitCursor();
-  list_->ClearItems();
-  SendMessageA(view.Handle(), LVM_DELETEALLITEMS, 0, 0);
-  view.RebuildRows(true);
-  UpdateStatusCounts();
-  RestoreCursor();
-  SetFocus(view.Handle());
-  view.SetRedraw(true);
+  list_->View().SetRedraw(false);
+  // Guarded on its own, so that after a fault the user continues past the list is painted again.
+  CallGuarded(hwnd, work);
+  if (list_ != nullptr) list_->View().SetRedraw(true);
 }
 
 void MainWindow::OnDestroy() {

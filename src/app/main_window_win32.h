@@ -45,8 +45,9 @@ class MainWindow : public Window {
 
   // Loads (kConfigLoad) or saves the settings file beside the program; nothing under "/nosaveload".
   void LoadSaveSettings(int direction);
-  // Registers the class and creates the window; the saved placement may move it while it is created.
-  void CreateMainWindow();
+  // Registers the class and creates the window; the saved placement may move it while it is created. False when
+  // the window could not be created.
+  bool CreateMainWindow();
   // Shows the window as it was left: maximized when saved so, else normally.
   void ShowMainWindowAtStart();
 
@@ -59,6 +60,7 @@ class MainWindow : public Window {
 
   void UpdateStatusCounts();
   void ApplyViewOptions();
+  void UpdateAllRowTexts();
   void LayoutChildren();
   // Shows or removes the tray icon as the option says.
   void UpdateTrayIcon();
@@ -79,7 +81,15 @@ class MainWindow : public Window {
   void OnDeviceChange();
   void OnTimer(UINT_PTR timer);
   void ClearAndRebuild();
+  template <typename Work>
+  void WithRedrawOff(Work work);
   void ConfirmClearLog();
+  void SaveSelected();
+  void ShowProperties();
+  void ChooseColumns();
+  // The HTML report of all or the selected rows, in the report folder.
+  void ShowReport(bool selectedOnly);
+  void FocusList();
   void ShowListContextMenu();
   void SetMenuItemEnabled(HMENU popup, int position, UINT command, bool enabled, bool withToolbar);
   void OpenLink();

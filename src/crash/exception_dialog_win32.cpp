@@ -1,8 +1,8 @@
 #include "crash/exception_dialog_win32.h"
 
+#include "crash/fault_choice.h"
 #include "crash/fault_report_win32.h"
 #include "resource_ids.h"
-#include "ui/fault_reporter_win32.h"
 #include "util/window_helpers_win32.h"
 
 namespace wrenhollow {

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "lang/language_table.h"
-#include "report/html_export.h"
 #include "resource_ids.h"
 #include "util/shell_win32.h"
+#include "util/product_url.h"
 #include "util/text.h"
 #include "util/version_info_win32.h"
 #include "util/window_helpers_win32.h"

@@ -259,20 +259,19 @@ void ColumnSettingsDialog::TakeRowsIntoLayout() {
   }
 }
 
-bool RunColumnSettings(HWND parent, ReportListView& view) {
-  ReportList& list = view.List();
+std::optional<std::vector<ColumnLayoutEntry>> RunColumnSettings(HWND parent, ReportListView& view) {
   view.CaptureLayout();
   std::vector<int> defaultWidths;
-  for (const ReportColumn& column : list.Columns()) defaultWidths.push_back(column.def.defaultWidth);
-  ColumnSettingsDialog dialog(view.Handle(), list.Layout(), std::move(defaultWidths));
-  const bool accepted = RunModal(IDD_COLUMN_SETTINGS, &dialog, parent) == IDOK;
-  if (accepted) {
-    list.Layout() = dialog.Layout();
-    view.ApplyLayout();
-    InvalidateRect(view.Handle(), nullptr, FALSE);
-  }
-  SetFocus(view.Handle());
-  return accepted;
+  for (const ReportColumn& column : view.List().Columns()) defaultWidths.push_back(column.def.defaultWidth);
+  ColumnSettingsDialog dialog(view.Handle(), view.List().Layout(), std::move(defaultWidths));
+  if (RunModal(IDD_COLUMN_SETTINGS, &dialog, parent) != IDOK) return std::nullopt;
+  return dialog.Layout();
+}
+
+void ApplyColumnSettings(ReportListView& view, std::vector<ColumnLayoutEntry> layout) {
+  view.List().Layout() = std::move(layout);
+  view.ApplyLayout();
+  InvalidateRect(view.Handle(), nullptr, FALSE);
 }
 
 }  // namespace wrenhollow

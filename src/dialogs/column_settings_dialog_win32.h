@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <vector>
 
 #include "report/column_layout.h"
@@ -50,9 +51,10 @@ class ColumnSettingsDialog : public Dialog {
   bool settingWidth_ = false;
 };
 
-// Shows dialog 1096 for the view's columns, as the list view shows them now. With OK the result becomes the
-// list's layout and is applied to the list view; Cancel changes nothing. The list view gets the keyboard focus
-// back either way. True when the layout was applied.
-bool RunColumnSettings(HWND parent, ReportListView& view);
+// Shows dialog 1096 for the view's columns, as the list view shows them now: the edited layout after OK, nothing
+// after Cancel. The view is not touched once the dialog runs, as it may be gone when the dialog returns.
+std::optional<std::vector<ColumnLayoutEntry>> RunColumnSettings(HWND parent, ReportListView& view);
+// Makes the layout the list's and shows it.
+void ApplyColumnSettings(ReportListView& view, std::vector<ColumnLayoutEntry> layout);
 
 }  // namespace wrenhollow

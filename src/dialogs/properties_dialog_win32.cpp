@@ -130,7 +130,6 @@ bool ShowSelectedProperties(HWND parent, ReportListView& view) {
     item = view.ItemAtRow(row);
   }
   if (item != nullptr) RunProperties(parent, view.List(), *item);
-  SetFocus(view.Handle());
   return item != nullptr;
 }
 

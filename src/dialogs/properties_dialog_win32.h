@@ -36,8 +36,8 @@ class PropertiesDialog : public CommandDialog {
 // Shows the item's properties modally over parent. Its texts are read once, as the dialog opens.
 void RunProperties(HWND parent, const ReportList& list, const ReportItem& item);
 
-// The Properties command: the properties of the one selected row, when exactly one is selected; then the list
-// view has the keyboard focus. True when the dialog was shown.
+// The Properties command: the properties of the one selected row, when exactly one is selected. True when the
+// dialog was shown; the view is not touched once the dialog runs, as it may be gone when the dialog returns.
 bool ShowSelectedProperties(HWND parent, ReportListView& view);
 
 }  // namespace wrenhollow

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_options.h"
 #include "events/device_type.h"
 #include "events/event_columns.h"
 #include "lang/language_table.h"
@@ -16,6 +15,7 @@ namespace {
 constexpr size_t kNumberTextSize = 17;
 
 Clock* eventClock = nullptr;
+const int32_t* eventTimeInGmt = nullptr;
 
 const char* PoolText(int32_t index) {
   const char* text = EventStringPool().Get(index);
@@ -29,8 +29,7 @@ const char* FormatNumber(char* buffer, size_t size, const char* format, uint32_t
 
 const char* EventTimeText(const UsbEvent& event, char* buffer, size_t size) {
   if ((event.eventTime >> 32) == 0 || eventClock == nullptr) return buffer;
-  const AppOptions* options = CurrentOptions();
-  const bool utc = options != nullptr && options->showTimeInGmt != 0;
+  const bool utc = eventTimeInGmt != nullptr && *eventTimeInGmt != 0;
   char text[kDateTimeTextSize];
   eventClock->FormatDateTime(utc ? event.eventTime : eventClock->ToLocal(event.eventTime), text);
   CopyBounded(buffer, size, text);
@@ -96,7 +95,10 @@ int InternEventText(const char* text) {
   return found >= 0 ? found : EventStringPool().Append(text);
 }
 
-void SetEventClock(Clock* clock) { eventClock = clock; }
+void SetEventClock(Clock* clock, const int32_t* showTimeInGmt) {
+  eventClock = clock;
+  eventTimeInGmt = showTimeInGmt;
+}
 
 UsbEvent BuildUsbEvent(const DeviceEvent& event, const UsbIdDatabase& database) {
   const UsbDeviceInfo& device = event.device;

@@ -37,9 +37,10 @@ StringList& EventStringPool();
 // The index of text in the pool, appending it when no equal text (compared exactly) is there yet.
 int InternEventText(const char* text);
 
-// Where row texts come from besides the row: the clock that converts and formats times, and whether times show
-// in UTC. Set once at start-up, before the first row is shown.
-void SetEventClock(Clock* clock);
+// Where row texts come from besides the row: the clock that converts and formats times, and the option that
+// shows them in UTC when non-zero (read at each text, so a flip shows at once; null is off). Set once at
+// start-up, before the first row is shown.
+void SetEventClock(Clock* clock, const int32_t* showTimeInGmt);
 
 // The row for a device event, names resolved in the database.
 UsbEvent BuildUsbEvent(const DeviceEvent& event, const UsbIdDatabase& database);

@@ -14,19 +14,4 @@ class StringTable {
   virtual size_t LoadText(unsigned id, char* buffer, size_t size) = 0;
 };
 
-// The texts of resources/string_table.inc compiled into the program: the portable adapter.
-class BuiltinStringTable : public StringTable {
- public:
-  size_t LoadText(unsigned id, char* buffer, size_t size) override;
-};
-
-// One entry of the built-in list.
-struct StringTableEntry {
-  unsigned id;
-  const char* text;
-};
-
-// Every entry of the built-in list, in ascending id order; *count gets their number.
-const StringTableEntry* BuiltinStringEntries(size_t* count);
-
 }  // namespace wrenhollow

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
-#include <vector>
 
 namespace wrenhollow {
 
@@ -28,29 +26,6 @@ class VolumeSource {
   // Opens "\\.\X:", asks for its storage device number and closes it; false when the open or the query fails,
   // leaving *number untouched.
   virtual bool QueryDeviceNumber(char letter, StorageDeviceNumber* number) = 0;
-};
-
-// A fixed set of volumes, for tests and benchmarks.
-class VolumeTable : public VolumeSource {
- public:
-  struct Volume {
-    char letter;
-    uint32_t driveType;
-    bool answers;  // whether the volume opens and answers the device-number query
-    StorageDeviceNumber number;
-  };
-
-  VolumeTable() = default;
-  explicit VolumeTable(std::vector<Volume> volumes) : volumes_(std::move(volumes)) {}
-
-  uint32_t LogicalDrives() override;
-  uint32_t DriveType(char letter) override;
-  bool QueryDeviceNumber(char letter, StorageDeviceNumber* number) override;
-
- private:
-  const Volume* Find(char letter) const;
-
-  std::vector<Volume> volumes_;
 };
 
 }  // namespace wrenhollow

@@ -6,9 +6,10 @@ Win32FileSink::Win32FileSink(const char* fileName)
     : handle_(fileName[0] != '\0' ? CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0,
                                                 nullptr)
                                   : GetStdHandle(STD_OUTPUT_HANDLE)),
-      owned_(fileName[0] != '\0') {
-  if (handle_ == nullptr) handle_ = INVALID_HANDLE_VALUE;  // no standard output at all
-}
+      owned_(fileName[0] != '\0'),
+      // A program started without a console (a shortcut, the Task Scheduler) has no standard output: its
+      // export goes nowhere, which is not a failure.
+      discarding_(!owned_ && handle_ == nullptr) {}
 
 namespace {
 
@@ -18,16 +19,18 @@ constexpr size_t kBlockSize = 64 * 1024;
 
 Win32FileSink::~Win32FileSink() {
   Flush();
-  if (owned_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  if (owned_ && IsOpen()) CloseHandle(handle_);
 }
 
 bool Win32FileSink::Write(std::string_view bytes) {
+  if (discarding_) return true;
   if (handle_ == INVALID_HANDLE_VALUE || failed_) return false;
   pending_.append(bytes);
   return pending_.size() < kBlockSize || Flush();
 }
 
 bool Win32FileSink::Flush() {
+  if (discarding_) return true;
   if (handle_ == INVALID_HANDLE_VALUE) return false;
   if (!failed_ && !pending_.empty()) failed_ = !WriteThrough(pending_);
   pending_.clear();

@@ -6,6 +6,7 @@
 
 #include "lang/language_table.h"
 #include "util/color.h"
+#include "util/product_url.h"
 
 namespace wrenhollow {
 namespace {
@@ -22,8 +23,9 @@ const char* Escape(char c, Markup markup) {
     case '&': return "&amp;";
     case 0xB0: return xml ? "&#176;" : "&deg;";
     case '\n': return xml ? "&#10;" : "<br>";
-    case '\t':
-    case '\r': return nullptr;
+    // A raw CR would reach an XML reader as LF, as line ends are normalised.
+    case '\r': return xml ? "&#13;" : nullptr;
+    case '\t': return nullptr;
     default: return xml && static_cast<unsigned char>(c) < 0x20 ? "?" : nullptr;
   }
 }

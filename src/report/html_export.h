@@ -7,12 +7,10 @@
 
 namespace wrenhollow {
 
-// The web page the credit line of an HTML report links to.
-constexpr const char* kProductUrl = "http://wrenhollow.org/";
-
 enum class Markup { Html, Xml };
 
-// Item texts in markup: <, >, &, the double quote, the degree sign 0xB0 and line feeds become entities or tags.
+// Item texts in markup: <, >, &, the double quote, the degree sign 0xB0 and line feeds become entities or tags,
+// and in XML carriage returns become character references too.
 // XML takes character references where HTML has "&deg;" and "<br>", which XML does not know, and "?" for the
 // control characters XML 1.0 cannot hold at all. Stops before an escape that would not fit into size - 1
 // characters; returns the length written.

@@ -62,7 +62,7 @@ void ReportListView::InsertRow(int index) {
     row.state = INDEXTOOVERLAYMASK(static_cast<UINT>(item->overlay));
     row.stateMask = kOverlayMask;
   }
-  row.iItem = 0xFFFF;
+  row.iItem = INT_MAX;  // past the last row: appended, however many there are
   row.pszText = const_cast<char*>(item->Text(0, buffers_->first, sizeof buffers_->first));
   row.iImage = item->image;
   row.lParam = index;

@@ -33,12 +33,10 @@ bool ChooseSaveFile(HWND owner, int32_t* filterIndex, char (&fileName)[kPathSize
   return true;
 }
 
-void SaveSelectedItems(HWND owner, const ReportListView& view, int32_t* saveFilterIndex) {
-  char fileName[kPathSize];
-  if (!ChooseSaveFile(owner, saveFilterIndex, fileName)) return;
+void SaveSelectedItems(HWND owner, const ReportListView& view, const char* fileName, int32_t filterIndex) {
   // A type beyond the list (a hand-edited setting the dialog passed on) saves as plain text.
-  const int32_t index = *saveFilterIndex;
-  const ExportFormat format = index >= 1 && index <= 7 ? static_cast<ExportFormat>(index) : ExportFormat::Text;
+  const ExportFormat format =
+      filterIndex >= 1 && filterIndex <= 7 ? static_cast<ExportFormat>(filterIndex) : ExportFormat::Text;
   ExportRowsWithMessage(owner, view.List(), fileName, format, view.Rows(), true);
 }
 

@@ -13,8 +13,8 @@ namespace wrenhollow {
 // *filterIndex the chosen type; false, both untouched, when the user cancels.
 bool ChooseSaveFile(HWND owner, int32_t* filterIndex, char (&fileName)[kPathSize]);
 
-// The selected rows, in display order, into a file of the type the user picks; the type is remembered.
-void SaveSelectedItems(HWND owner, const ReportListView& view, int32_t* saveFilterIndex);
+// The selected rows, in display order, into the file, of type filterIndex as ChooseSaveFile gave it.
+void SaveSelectedItems(HWND owner, const ReportListView& view, const char* fileName, int32_t filterIndex);
 // The selected rows onto the clipboard as tab-delimited text with a header line.
 void CopySelectedItems(HWND owner, const ReportListView& view);
 // All rows, or the selected ones, as a horizontal HTML page in reportPath, opened with the system's viewer.

@@ -12,7 +12,8 @@ constexpr size_t kElementNameSize = 256;
 // "Serial Number" gives serial_number: spaces, slashes and parentheses become "_", letters lower case.
 void ElementName(const char* text, char (&name)[kElementNameSize]) {
   CopyBounded(name, text);
-  for (char& c : name) {
+  for (char* p = name; *p != '\0'; ++p) {
+    char& c = *p;
     if (c == ' ' || c == '\\' || c == '/' || c == '(' || c == ')') c = '_';
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }

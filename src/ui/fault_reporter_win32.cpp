@@ -14,11 +14,27 @@ struct FaultOutcome {
   int choice;
 };
 
+struct ReportCall {
+  EXCEPTION_POINTERS* pointers;
+  FaultOutcome* outcome;
+};
+
+LONG EndReport(EXCEPTION_POINTERS*, void*) { return EXCEPTION_EXECUTE_HANDLER; }
+
 LONG ReportToInstalled(EXCEPTION_POINTERS* pointers, void* filterContext) {
   auto* outcome = static_cast<FaultOutcome*>(filterContext);
   if (installedReporter != nullptr && !reporting) {
     reporting = true;
-    outcome->choice = installedReporter(pointers, outcome->owner);
+    ReportCall call{pointers, outcome};
+    // A fault in the report itself ends it here, so that the flag is cleared whatever happens and the owner,
+    // which the report's dialog disabled, takes input again.
+    const bool reported = GuardedCall(
+        [](void* context) {
+          auto* report = static_cast<ReportCall*>(context);
+          report->outcome->choice = installedReporter(report->pointers, report->outcome->owner);
+        },
+        &call, EndReport, nullptr);
+    if (!reported && outcome->owner != nullptr) EnableWindow(outcome->owner, TRUE);
     reporting = false;
   }
   return EXCEPTION_EXECUTE_HANDLER;

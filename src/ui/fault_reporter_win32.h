@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-namespace wrenhollow {
+#include "crash/fault_choice.h"
 
-// What the user chose after a fault in a message handler was reported.
-constexpr int kFaultChoiceContinue = 1;
-constexpr int kFaultChoiceTerminate = 2;
+namespace wrenhollow {
 
 // Shows a fault that escaped a handler of the owner window and returns the user's choice. It runs before the
 // faulting frames are unwound, so the pointers describe the fault as it happened.
@@ -19,5 +17,11 @@ void SetFaultReporter(FaultReporter reporter);
 // reported once, unless a report was already showing, in which case it is swallowed. When the user chooses
 // Terminate, the process ends here with exit code 1.
 bool CallHandlerGuarded(HWND owner, void (*handler)(void*), void* call);
+
+// CallHandlerGuarded for any callable.
+template <typename Work>
+bool CallGuarded(HWND owner, Work& work) {
+  return CallHandlerGuarded(owner, [](void* call) { (*static_cast<Work*>(call))(); }, &work);
+}
 
 }  // namespace wrenhollow

@@ -22,4 +22,6 @@ size_t WideToAnsi(const char16_t* text, size_t count, char* out, size_t size) {
   return size;
 }
 
+bool IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+
 }  // namespace wrenhollow

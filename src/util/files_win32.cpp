@@ -37,6 +37,12 @@ bool ReadBytes(HANDLE file, void* buffer, DWORD count, DWORD* read) {
 
 bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
 
+bool CanCreateFile(const char* name) {
+  return FileHandle(CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr))
+      .IsOpen();
+}
+
 void GetProgramPath(char* buffer) {
   const DWORD length = GetModuleFileNameA(nullptr, buffer, kPathSize);
   // Windows XP leaves a cut path unterminated.

@@ -30,6 +30,8 @@ FileHandle OpenForReading(const char* name);
 // Reads up to count bytes; *read gets the bytes read.
 bool ReadBytes(HANDLE file, void* buffer, DWORD count, DWORD* read);
 bool FileExists(const char* name);
+// Whether the file may be created or opened for writing; it exists afterwards.
+bool CanCreateFile(const char* name);
 
 // The program's own path, into a buffer of kPathSize; "" on failure.
 void GetProgramPath(char* buffer);

@@ -4,57 +4,63 @@
 #include <cstring>
 #include <string>
 
+#include "util/code_page.h"
+
 namespace wrenhollow {
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualBytesNoCase(const char* a, const char* b, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+// Bytes in the character that starts at text[at]: a lead byte and its trail byte form one character in a
+// double-byte code page, and a trail byte is never a letter of its own.
+size_t CharLength(std::string_view text, size_t at) {
+  return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
+}
+
+// The character at text[at] as the C runtime's multibyte comparison sees it: a double-byte character as lead
+// byte * 256 + trail byte, a single byte as it is or with ASCII letters in lower case.
+unsigned CharValue(std::string_view text, size_t at, size_t length, bool ignoreCase) {
+  if (length == 2) return static_cast<unsigned char>(text[at]) << 8 | static_cast<unsigned char>(text[at + 1]);
+  return static_cast<unsigned char>(ignoreCase ? LowerAscii(text[at]) : text[at]);
+}
+
+// <0, 0 or >0 comparing a and b character by character; with `prefix`, b only needs to begin a.
+int CompareChars(std::string_view a, std::string_view b, bool prefix, bool ignoreCase) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const size_t x = CharLength(a, i), y = CharLength(b, j);
+    const unsigned u = CharValue(a, i, x, ignoreCase), v = CharValue(b, j, y, ignoreCase);
+    if (u != v) return u < v ? -1 : 1;
+    i += x;
+    j += y;
   }
-  return true;
+  if (j < b.size()) return -1;
+  return i == a.size() || prefix ? 0 : 1;
+}
+
+// Tries only the places where a character starts, so a pattern never matches from a trail byte.
+int Find(std::string_view text, std::string_view pattern, bool ignoreCase) {
+  for (size_t p = 0; p + pattern.size() <= text.size(); p += CharLength(text, p)) {
+    if (CompareChars(text.substr(p), pattern, true, ignoreCase) == 0) return static_cast<int>(p);
+  }
+  return -1;
 }
 
 }  // namespace
 
-int FindSubstring(std::string_view text, std::string_view pattern) {
-  if (pattern.size() > text.size()) return -1;
-  for (size_t p = 0; p + pattern.size() <= text.size(); ++p) {
-    if (std::memcmp(text.data() + p, pattern.data(), pattern.size()) == 0) return static_cast<int>(p);
-  }
-  return -1;
-}
+int FindSubstring(std::string_view text, std::string_view pattern) { return Find(text, pattern, false); }
 
-int FindNoCase(std::string_view text, std::string_view pattern) {
-  if (pattern.size() > text.size()) return -1;
-  for (size_t p = 0; p + pattern.size() <= text.size(); ++p) {
-    if (EqualBytesNoCase(text.data() + p, pattern.data(), pattern.size())) return static_cast<int>(p);
-  }
-  return -1;
-}
+int FindNoCase(std::string_view text, std::string_view pattern) { return Find(text, pattern, true); }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && EqualBytesNoCase(a.data(), b.data(), a.size());
-}
+bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareChars(a, b, false, true) == 0; }
 
-int CompareNoCase(std::string_view a, std::string_view b) {
-  const size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
-    const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+int CompareNoCase(std::string_view a, std::string_view b) { return CompareChars(a, b, false, true); }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualBytesNoCase(text.data(), prefix.data(), prefix.size());
-}
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) { return CompareChars(text, prefix, true, true) == 0; }
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
-  for (char& c : folded) c = LowerAscii(c);
+  for (size_t i = 0; i < folded.size(); i += CharLength(folded, i)) folded[i] = LowerAscii(folded[i]);
   return folded;
 }
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "monitor/reg_file.h"
+#include "portable/reg_file.h"
 
 namespace wrenhollow::e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
 
 #include <random>
 

@@ -7,7 +7,7 @@
 
 #include "app/temp_folder.h"
 #include "report/column_layout.h"
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
 
 namespace wrenhollow {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "dialogs/modal_driver.h"
 #include "lang/language_fixture_win32.h"
-#include "report/html_export.h"
+#include "util/product_url.h"
 #include "resource_ids.h"
 
 namespace wrenhollow {

@@ -52,8 +52,9 @@ class ColumnSettingsTest : public ::testing::Test {
 
   // Runs the dialog; then each column's width@position in the list view, in id order.
   std::string Run(std::function<void(HWND)> drive, bool applied) {
-    EXPECT_EQ(test::WhileShown([&] { return RunColumnSettings(parent_, view_); }, std::move(drive)), applied);
-    EXPECT_EQ(GetFocus(), view_.Handle());
+    const auto layout = test::WhileShown([&] { return RunColumnSettings(parent_, view_); }, std::move(drive));
+    EXPECT_EQ(layout.has_value(), applied);
+    if (layout) ApplyColumnSettings(view_, *layout);
     std::string text;
     for (const ColumnPlacement& at : view_.ColumnPlacements()) text += std::to_string(at.width) + "@" + std::to_string(at.position) + " ";
     return text;

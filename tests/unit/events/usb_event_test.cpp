@@ -13,7 +13,10 @@
 #include "lang/language_table.h"
 #include "monitor/device_transitions.h"
 #include "support/memory_registry.h"
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow {
 namespace {
@@ -31,14 +34,12 @@ class UsbEventTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallLanguageTable(&language_);
-    SetEventClock(&clock_);
-    SetCurrentOptions(&options_);
+    SetEventClock(&clock_, &options_.showTimeInGmt);
     ASSERT_TRUE(database_.ParseUsbIds("0781  SanDisk Corp.\n\t5567  Cruzer Blade\n046d  Logitech, Inc.\n"));
   }
   void TearDown() override {
     InstallLanguageTable(nullptr);
-    SetEventClock(nullptr);
-    SetCurrentOptions(nullptr);
+    SetEventClock(nullptr, nullptr);
   }
 
   UsbEvent Row(uint32_t vendorId, uint32_t productId, const char* letters = "", const char* port = "") {

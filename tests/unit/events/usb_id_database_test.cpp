@@ -15,7 +15,7 @@
 
 #include "support/fixture_path.h"
 #ifndef _WIN32
-#include "events/usb_ids_builtin.h"
+#include "portable/usb_ids_builtin.h"
 #endif
 
 namespace wrenhollow {

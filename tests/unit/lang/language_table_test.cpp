@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "util/text.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow::test {
 namespace {

@@ -1,4 +1,5 @@
 #include "lang/string_table_contract_test.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow::test {
 namespace {

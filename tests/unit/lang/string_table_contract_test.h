@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "lang/string_table.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow::test {
 

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "monitor/device_transitions.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "support/memory_registry.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow {
 namespace {

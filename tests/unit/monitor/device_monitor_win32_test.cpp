@@ -9,13 +9,15 @@
 
 #include "monitor/device_records.h"
 #include "monitor/device_transitions.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "monitor/registry_win32.h"
 #include "monitor/scan_devices.h"
 #include "monitor/volumes_win32.h"
 #include "support/fixture_path.h"
 #include "support/memory_registry.h"
 #include "support/wine_registry.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow {
 namespace {

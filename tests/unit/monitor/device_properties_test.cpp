@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "support/memory_registry.h"
 
 namespace wrenhollow {

@@ -5,6 +5,7 @@
 
 #include "monitor/device_monitor.h"
 #include "monitor/volumes.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow::test {
 

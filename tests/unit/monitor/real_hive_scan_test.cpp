@@ -7,9 +7,10 @@
 #include <tuple>
 #include <vector>
 
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "monitor/scan_devices.h"
 #include "support/memory_registry.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow {
 namespace {

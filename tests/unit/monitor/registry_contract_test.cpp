@@ -1,7 +1,7 @@
 #include "monitor/registry_contract_test.h"
 
-#include "monitor/reg_file.h"
-#include "monitor/registry_memory.h"
+#include "portable/reg_file.h"
+#include "portable/registry_memory.h"
 
 namespace wrenhollow::test {
 namespace {

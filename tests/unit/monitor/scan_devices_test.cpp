@@ -7,9 +7,10 @@
 
 #include "monitor/device_transitions.h"
 #include "monitor/drive_letters.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "monitor/usb_enumeration.h"
 #include "support/memory_registry.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow {
 namespace {

@@ -10,11 +10,14 @@
 #include "events/event_columns.h"
 #include "events/event_report_list.h"
 #include "lang/language_table.h"
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 #include "report/export_writer.h"
 #include "support/fixture_path.h"
 #include "support/memory_registry.h"
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
+#include "portable/clock_fixed.h"
+#include "portable/volume_table.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow {
 namespace {
@@ -51,12 +54,12 @@ DeviceEvent Event(EventType type, const char* description, const char* serial, c
 class ExportGoldenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetEventClock(&clock_);
+    SetEventClock(&clock_, nullptr);
     InstallLanguageTable(&language_);
   }
   void TearDown() override {
     InstallLanguageTable(nullptr);
-    SetEventClock(nullptr);
+    SetEventClock(nullptr, nullptr);
   }
 
   void AddRows(EventReportList& list, int count) {

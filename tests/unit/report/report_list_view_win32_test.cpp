@@ -35,6 +35,19 @@ TEST_F(ReportListViewTest, RowsShowEveryColumnTheImageAndTheIndexOfALiveItem) {
   EXPECT_TRUE(list_.view.Rows().empty());
 }
 
+TEST_F(ReportListViewTest, ARowPastTheSixteenBitLimitIsAppendedAtTheEnd) {
+  LVITEMA row{};
+  row.mask = LVIF_TEXT;
+  row.pszText = const_cast<char*>("filler");
+  for (row.iItem = 0; row.iItem < 0x10000; ++row.iItem) {
+    SendMessageA(list_.view.Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  }
+  list_.Add("last", 1);
+  ASSERT_EQ(list_.view.RowCount(), 0x10001);
+  EXPECT_EQ(Cell(0x10000, 0), "last");
+  EXPECT_EQ(Cell(0xFFFF, 0), "filler");
+}
+
 TEST_F(ReportListViewTest, SortsAsTextAndFlipsOnTheSortedColumnWithItsArrow) {
   list_.Add("b", 9);
   list_.Add("a", 10);

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "lang/language_table.h"
-#include "util/profile_files_portable.h"
+#include "portable/profile_files_portable.h"
+#include "portable/string_table_builtin.h"
 
 namespace wrenhollow {
 namespace {

@@ -254,7 +254,7 @@ TEST(ResourcesTest, SortArrowBackgroundIsMaskedAway) {
   ImageList_Destroy(list);
 }
 
-TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
+TEST(ResourcesTest, CarriedUsbIdListIsTheFileWithAZeroByteAfterIt) {
   HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_USB_IDS), "BIN");
   ASSERT_NE(nullptr, found);
   HGLOBAL loaded = LoadResource(Module(), found);
@@ -262,7 +262,7 @@ TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
   const char* data = static_cast<const char*>(LockResource(loaded));
   std::string carried(data, SizeofResource(Module(), found));
 
-  const std::string expected = test::ReadFixture("../../resources/usb.ids");
+  const std::string expected = test::ReadFixture("../../resources/usb.ids") + std::string(1, '\0');
   ASSERT_GT(expected.size(), 1000u);
   EXPECT_TRUE(carried == expected) << carried.size() << " bytes carried, " << expected.size() << " in the file";
 }

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "monitor/reg_file.h"
-#include "monitor/registry_memory.h"
+#include "portable/reg_file.h"
+#include "portable/registry_memory.h"
 #include "support/fixture_path.h"
 
 namespace wrenhollow::test {

@@ -95,6 +95,26 @@ TEST(SharedWindowProcTest, AFaultingHandlerAnswersZeroIsReportedOnceAndTheWindow
   }
 }
 
+// A report whose own dialog faults after disabling its owner.
+int DisableOwnerAndFault(EXCEPTION_POINTERS*, HWND owner) {
+  ++reportedFault.calls;
+  EnableWindow(owner, FALSE);
+  return ReadThroughNull();
+}
+
+TEST(SharedWindowProcTest, AReportThatFaultsItselfLeavesTheOwnerEnabledAndLaterFaultsReported) {
+  ScopedReporter scoped(DisableOwnerAndFault);
+  TestWindow window;
+  HWND handle = CreateTestWindow(&window);
+  ASSERT_NE(handle, nullptr);
+  for (int calls : {1, 2}) {
+    EXPECT_EQ(SendMessageA(handle, kFaultMessage, 0, 0), 0);
+    EXPECT_EQ(reportedFault.calls, calls);
+    EXPECT_TRUE(IsWindowEnabled(handle));
+  }
+  DestroyWindow(handle);
+}
+
 int ChooseTerminate(EXCEPTION_POINTERS*, HWND) { return kFaultChoiceTerminate; }
 
 TEST(SharedWindowProcDeathTest, ChoosingTerminateEndsTheProcessWithOne) {

@@ -1,4 +1,5 @@
 #include "util/clock.h"
+#include "portable/clock_fixed.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "portable/code_page_portable.h"
+
 namespace wrenhollow {
 namespace {
 TEST(FindTest, FirstMatchExactlyAndIgnoringAsciiCase) {
@@ -34,6 +36,26 @@ TEST(EqualsNoCaseTest, WholeTextsPrefixesAndFolding) {
   EXPECT_TRUE(StartsWithNoCase("USB\\Class_08", "usb\\"));
   EXPECT_FALSE(StartsWithNoCase(std::string_view("USB", 2), "usb"));
   EXPECT_EQ(FoldCase("Vid_0781&PID_5567"), "vid_0781&pid_5567");
+}
+
+// Under code page 932 a lead byte and its trail byte are one character: trail bytes are never folded, and a
+// pattern never matches from a trail byte.
+TEST(DoubleByteCodePageTest, TrailBytesAreNeitherFoldedNorMatchedAlone) {
+  SetPortableCodePage(932);
+  EXPECT_NE(CompareNoCase("\x83\x41", "\x83\x61"), 0);
+  EXPECT_LT(CompareNoCase("\x83\x41", "\x83\x61"), 0);
+  EXPECT_GT(CompareNoCase("\x83\x41", "\xB1"), 0);  // a double-byte character sorts after every single byte
+  EXPECT_EQ(CompareNoCase("A\x83\x41", "a\x83\x41"), 0);
+  EXPECT_FALSE(EqualsNoCase("\x83\x41", "\x83\x61"));
+  EXPECT_FALSE(StartsWithNoCase("\x83\x41x", "\x83\x61"));
+  EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83"));
+  EXPECT_EQ(FindNoCase("\x83\x41", "a"), -1);
+  EXPECT_EQ(FindSubstring("\x83\x41", "A"), -1);
+  EXPECT_EQ(FindNoCase("\x83\x41" "a", "A"), 2);
+  EXPECT_EQ(FindNoCase("x\x83\x41", "\x83\x41"), 1);
+  EXPECT_EQ(FoldCase("\x83\x41" "B\x83"), "\x83\x41" "b\x83");  // a lead byte at the end stands alone
+  SetPortableCodePage(1252);
+  EXPECT_EQ(CompareNoCase("\x83\x41", "\x83\x61"), 0);
 }
 
 TEST(CopyBoundedTest, CutsTrimsAndAlwaysTerminatesWithinTheBuffer) {

@@ -1,3 +1,5 @@
+#include "portable/code_page_portable.h"
+
 #include "util/code_page.h"
 
 namespace wrenhollow {
@@ -19,6 +21,8 @@ char ToWindows1252(char16_t c) {
   return '?';
 }
 
+unsigned portableCodePage = 1252;
+
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -36,6 +40,13 @@ size_t WideToAnsi(const char16_t* text, size_t count, char* out, size_t size) {
     out[written++] = ToWindows1252(text[i]);
   }
   return written;
+}
+
+void SetPortableCodePage(unsigned codePage) { portableCodePage = codePage; }
+
+bool IsLeadByte(char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  return portableCodePage == 932 && ((value >= 0x81 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC));
 }
 
 }  // namespace wrenhollow

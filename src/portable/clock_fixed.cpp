@@ -1,7 +1,7 @@
+#include "portable/clock_fixed.h"
+
 #include <cinttypes>
 #include <cstdio>
-
-#include "util/clock.h"
 
 namespace wrenhollow {
 namespace {

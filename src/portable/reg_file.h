@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/registry_editor.h"
+#include "portable/registry_editor.h"
 
 namespace wrenhollow {
 

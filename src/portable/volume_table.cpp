@@ -1,4 +1,4 @@
-#include "monitor/volumes.h"
+#include "portable/volume_table.h"
 
 namespace wrenhollow {
 

@@ -1,8 +1,9 @@
+#include "portable/string_table_builtin.h"
+
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "lang/string_table.h"
 #include "util/text.h"
 
 namespace wrenhollow {

@@ -1,5 +1,5 @@
-#include "monitor/reg_file.h"
-#include "monitor/registry_memory.h"
+#include "portable/reg_file.h"
+#include "portable/registry_memory.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "monitor/registry_memory.h"
+#include "portable/registry_memory.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "events/usb_ids_builtin.h"
+#include "portable/usb_ids_builtin.h"
 
 // The list goes in as raw bytes with the assembler's .incbin, so that no generated source of several megabytes
 // has to be compiled. WRENHOLLOW_USB_IDS_FILE is the list's absolute path, set by the build.

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "monitor/registry_editor.h"
+#include "portable/registry_editor.h"
 #include "monitor/registry_source.h"
 
 namespace wrenhollow {
