@@ -1,183 +1,147 @@
 #include "device_simulator/device_simulator.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <vector>
+
+#include "portable/reg_file.h"
 
 namespace wrenhollow::e2e {
 namespace {
 
-class Key {
+constexpr char kControlSet[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001";
+constexpr char kUsbClass[] = "{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+
+// The registry API behind the .reg reader; keeps the first failure, as the reader expects no answers.
+class Win32RegistryEditor : public RegistryEditor {
  public:
-  Key(const std::string& path, bool create, std::string* error) {
-    const LONG status = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &key_, nullptr)
-                               : RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key_);
-    if (status != ERROR_SUCCESS) {
-      key_ = nullptr;
-      if (error != nullptr) *error = "cannot open HKLM\\" + path + ": error " + std::to_string(status);
-    }
+  void CreateKey(std::string_view path) override { RegCloseKey(Open(path)); }
+
+  void DeleteKey(std::string_view path) override {
+    std::string subkey;
+    const LONG status = RegDeleteTreeA(Root(path, &subkey), subkey.c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) Fail("cannot delete", path, status);
   }
-  ~Key() {
-    if (key_ != nullptr) RegCloseKey(key_);
+
+  void SetValue(std::string_view path, const char* name, uint32_t type, const void* data, uint32_t size) override {
+    HKEY key = Open(path);
+    if (key == nullptr) return;
+    const LONG status = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) Fail("cannot set a value of", path, status);
   }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY get() const { return key_; }
+
+  void DeleteValue(std::string_view path, const char* name) override {
+    HKEY key = Open(path);
+    if (key == nullptr) return;
+    const LONG status = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) Fail("cannot delete a value of", path, status);
+  }
+
+  std::string error;
 
  private:
-  HKEY key_ = nullptr;
+  static HKEY Root(std::string_view path, std::string* subkey) {
+    const size_t slash = std::min(path.find('\\'), path.size());
+    *subkey = std::string(path.substr(std::min(slash + 1, path.size())));
+    const std::string_view root = path.substr(0, slash);
+    if (root == "HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
+    if (root == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
+    return nullptr;
+  }
+
+  HKEY Open(std::string_view path) {
+    std::string subkey;
+    const HKEY root = Root(path, &subkey);
+    HKEY key = nullptr;
+    const LONG status = root == nullptr ? ERROR_INVALID_PARAMETER
+                                        : RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                          &key, nullptr);
+    if (status != ERROR_SUCCESS) Fail("cannot create", path, status);
+    return key;
+  }
+
+  void Fail(const char* what, std::string_view path, LONG status) {
+    if (error.empty()) error = std::string(what) + " " + std::string(path) + " (" + std::to_string(status) + ")";
+  }
 };
 
-bool SetValue(const std::string& keyPath, const char* name, DWORD type, const void* data, DWORD size,
-              std::string* error) {
-  Key key(keyPath, true, error);
-  if (key.get() == nullptr) return false;
-  const LONG status = RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
-  if (status != ERROR_SUCCESS) {
-    *error = "cannot set " + keyPath + " " + name + ": error " + std::to_string(status);
-    return false;
+// A REG_MULTI_SZ as REGEDIT4 writes it: the bytes of every item and its NUL, and the closing NUL.
+std::string MultiString(const std::vector<std::string>& items) {
+  std::string bytes;
+  for (const std::string& item : items) bytes += item + '\0';
+  std::string hex = "hex(7):";
+  char pair[4];
+  for (char c : bytes + '\0') {
+    std::snprintf(pair, sizeof pair, "%02x,", static_cast<unsigned char>(c));
+    hex += pair;
   }
-  return true;
+  hex.pop_back();
+  return hex;
 }
 
-bool SetString(const std::string& keyPath, const char* name, const std::string& text, std::string* error) {
-  return SetValue(keyPath, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1), error);
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '\\' || c == '"' ? std::string("\\") + c : std::string(1, c);
+  return quoted + "\"";
 }
 
-bool SetMultiString(const std::string& keyPath, const char* name, const std::vector<std::string>& items,
-                    std::string* error) {
-  std::string data;
-  for (const std::string& item : items) data += item + '\0';
-  data += '\0';
-  return SetValue(keyPath, name, REG_MULTI_SZ, data.data(), static_cast<DWORD>(data.size()), error);
-}
-
-bool SetDword(const std::string& keyPath, const char* name, DWORD value, std::string* error) {
-  return SetValue(keyPath, name, REG_DWORD, &value, sizeof value, error);
-}
-
-std::string InterfaceKeyPath(const DeviceId& device) {
-  return "SYSTEM\\" + CurrentControlSetName() + "\\Control\\DeviceClasses\\" + device.interfaceClass + "\\##?#USB#" +
-         device.device + "#" + device.instance + "#" + device.interfaceClass;
-}
-
-std::string EnumKeyPath(const DeviceId& device) {
-  return "SYSTEM\\" + CurrentControlSetName() + "\\Enum\\USB\\" + device.device + "\\" + device.instance;
+std::string InterfaceKey(const UsbDevice& device) {
+  return std::string(kControlSet) + "\\Control\\DeviceClasses\\" + kUsbClass + "\\##?#USB#" + device.device + "#" +
+         device.instance + "#" + kUsbClass;
 }
 
 }  // namespace
 
-std::string CurrentControlSetName() {
-  Key select("SYSTEM\\Select", false, nullptr);
-  DWORD current = 0;
-  DWORD size = sizeof current;
-  if (select.get() == nullptr || RegQueryValueExA(select.get(), "Current", nullptr, nullptr,
-                                                  reinterpret_cast<BYTE*>(&current), &size) != ERROR_SUCCESS) {
-    return "";
-  }
-  char name[32];
-  std::snprintf(name, sizeof name, "ControlSet%03lu", static_cast<unsigned long>(current));
-  return name;
-}
-
-std::string LinkKeyPath(const DeviceId& device) { return InterfaceKeyPath(device) + "\\#\\Control"; }
-
-bool SetLinked(const DeviceId& device, DWORD linked, std::string* error) {
-  if (CurrentControlSetName().empty()) {
-    *error = "HKLM\\SYSTEM\\Select has no Current value";
+bool ApplyRegText(std::string_view text, std::string* error) {
+  Win32RegistryEditor registry;
+  RegFileError fileError;
+  if (!LoadRegFile(text, registry, &fileError)) {
+    *error = "line " + std::to_string(fileError.line) + ": " + fileError.message;
     return false;
   }
-  return SetDword(LinkKeyPath(device), "Linked", linked, error);
+  *error = registry.error;
+  return error->empty();
 }
 
-bool ReadLinked(const DeviceId& device, DWORD* linked) {
-  Key key(LinkKeyPath(device), false, nullptr);
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  DWORD type = 0;
-  if (key.get() == nullptr ||
-      RegQueryValueExA(key.get(), "Linked", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
-      type != REG_DWORD) {
+bool ApplyRegFile(const std::string& path, std::string* error) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (!file || !ApplyRegText(text.str(), error)) {
+    *error = path + ": " + (file ? *error : "cannot be read");
     return false;
   }
-  *linked = value;
   return true;
 }
 
-bool FlipLinked(const DeviceId& device, DWORD* linked, std::string* error) {
-  DWORD value = 0;
-  ReadLinked(device, &value);
-  value = value != 0 ? 0 : 1;
-  if (!SetLinked(device, value, error)) return false;
-  *linked = value;
-  return true;
+std::string NewDeviceText(const UsbDevice& device) {
+  const std::string usb = "USB\\" + device.device;
+  const std::string path = "USB#" + device.device + "#" + device.instance + "#" + kUsbClass;
+  const std::string enumKey = std::string(kControlSet) + "\\Enum\\USB\\" + device.device + "\\" + device.instance;
+  // 0x10 among the capabilities: the instance name is a unique serial number.
+  return "[" + enumKey + "]\r\n\"DeviceDesc\"=" + Quoted(device.description) +
+         "\r\n\"LocationInformation\"=" + Quoted(device.location) +
+         "\r\n\"Capabilities\"=dword:00000094\r\n\"HardwareID\"=" + MultiString({usb + "&REV_0100", usb}) +
+         "\r\n\"CompatibleIDs\"=" + MultiString({"USB\\Class_08&SubClass_06&Prot_50"}) +
+         "\r\n\"ConfigFlags\"=dword:00000000\r\n\"Service\"=\"USBSTOR\"\r\n\r\n[" + enumKey +
+         "\\Device Parameters]\r\n\"SymbolicName\"=" + Quoted("\\??\\" + path) + "\r\n\r\n[" + InterfaceKey(device) +
+         "]\r\n\"DeviceInstance\"=" + Quoted(usb + "\\" + device.instance) + "\r\n\r\n[" + InterfaceKey(device) +
+         "\\#]\r\n\"SymbolicLink\"=" + Quoted("\\\\?\\" + path) + "\r\n\r\n" + LinkedText(device, 1);
 }
 
-bool AddDevice(const NewDevice& device, std::string* error) {
-  if (CurrentControlSetName().empty()) {
-    *error = "HKLM\\SYSTEM\\Select has no Current value";
-    return false;
-  }
-  const std::string enumKey = EnumKeyPath(device.id);
-  const std::string hardware = "USB\\" + device.id.device;
-  const std::string symbolic =
-      "\\??\\USB#" + device.id.device + "#" + device.id.instance + "#" + device.id.interfaceClass;
-  const std::string interfaceKey = InterfaceKeyPath(device.id);
-  return SetString(enumKey, "DeviceDesc", device.description, error) &&
-         SetString(enumKey, "LocationInformation", device.location, error) &&
-         SetDword(enumKey, "Capabilities", device.capabilities, error) &&
-         SetMultiString(enumKey, "HardwareID", {hardware + "&REV_" + device.revision, hardware}, error) &&
-         SetMultiString(enumKey, "CompatibleIDs", {device.compatibleId}, error) &&
-         SetDword(enumKey, "ConfigFlags", 0, error) && SetString(enumKey, "Service", "USBSTOR", error) &&
-         SetString(enumKey + "\\Device Parameters", "SymbolicName", symbolic, error) &&
-         SetString(interfaceKey, "DeviceInstance", "USB\\" + device.id.device + "\\" + device.id.instance, error) &&
-         SetString(interfaceKey + "\\#", "SymbolicLink",
-                   "\\\\?\\USB#" + device.id.device + "#" + device.id.instance + "#" + device.id.interfaceClass,
-                   error) &&
-         SetDword(LinkKeyPath(device.id), "Linked", device.linked, error);
-}
-
-bool RemoveDevice(const DeviceId& device, std::string* error) {
-  for (const std::string& path : {EnumKeyPath(device), InterfaceKeyPath(device)}) {
-    const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
-      *error = "cannot delete HKLM\\" + path + ": error " + std::to_string(status);
-      return false;
-    }
-  }
-  return true;
+std::string LinkedText(const UsbDevice& device, int linked) {
+  return "[" + InterfaceKey(device) + "\\#\\Control]\r\n\"Linked\"=dword:0000000" +
+         std::to_string(linked) + "\r\n";
 }
 
 bool BroadcastDeviceChange(UINT timeoutMs) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0, SMTO_ABORTIFHUNG,
                              timeoutMs, &result) != 0;
-}
-
-bool SendDeviceChange(HWND window, UINT timeoutMs) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_DEVICECHANGE, 0x0007 /* DBT_DEVNODES_CHANGED */, 0, SMTO_ABORTIFHUNG, timeoutMs,
-                             &result) != 0;
-}
-
-DWORD BurstDeviceChange(HWND target, int count, DWORD spanMs, const std::function<void(int)>& between) {
-  const DWORD start = GetTickCount();
-  DWORD last = start;
-  for (int i = 0; i < count; ++i) {
-    if (i > 0 && count > 1) {
-      const DWORD due = start + spanMs * static_cast<DWORD>(i) / static_cast<DWORD>(count - 1);
-      const DWORD now = GetTickCount();
-      if (static_cast<LONG>(due - now) > 0) Sleep(due - now);
-    }
-    last = GetTickCount();
-    if (target != nullptr) {
-      SendDeviceChange(target, 200);
-    } else {
-      BroadcastDeviceChange(200);
-    }
-    if (between) between(i);
-  }
-  return last - start;
 }
 
 }  // namespace wrenhollow::e2e

@@ -1,9 +1,8 @@
 #pragma once
 
-// What in_process_probe.dll and the driver share. Some things of another process cannot be read from outside
-// under Wine: its menus live in that process (GetMenuState there answers -1) and WM_GETFONT is not answered across
-// processes. So the driver hooks the owner's thread with this DLL, which Windows and Wine load into that process,
-// and asks it to read them in place.
+// What in_process_probe.dll and the driver share. Under Wine another process's menus cannot be read from outside
+// (GetMenuItemCount answers -1 for them), so the driver hooks the owning thread with this DLL, which the system
+// loads into that process, and asks it to read the menu there.
 
 #include <windows.h>
 
@@ -11,32 +10,23 @@
 
 namespace wrenhollow::e2e {
 
-// Sent to a window of the thread that owns what is asked about; lParam = a ProbeRequest inside that process.
+// Sent to a window of the thread that owns the menu; lParam = a ProbeRequest inside that process.
 constexpr char kProbeMessage[] = "WrenhollowE2EProbe";
 constexpr char kProbeHook[] = "InProcessProbeHook";
-
 constexpr int kProbeMenuItems = 64;
-constexpr int kProbeTextSize = 256;
-
-enum class ProbeKind : int32_t {
-  kMenu = 1,  // the items of the menu `handle`
-  kFont = 2,  // the font a window (`handle`) draws with: WM_GETFONT, then its LOGFONT
-};
 
 struct ProbeMenuItem {
   uint32_t id;     // GetMenuItemID: 0xFFFFFFFF for an item that opens a submenu
   uint32_t state;  // GetMenuState by position
   uint64_t submenu;
-  char text[kProbeTextSize];
+  char text[256];
 };
 
 struct ProbeRequest {
-  ProbeKind kind;
-  uint64_t handle;
+  uint64_t menu;
   int32_t answered;  // 0 until the probe has answered, then 1
-  int32_t count;     // menu: GetMenuItemCount; font: 1 when the window has a font of its own, else 0
+  int32_t count;     // GetMenuItemCount: -1 for what is not a menu of that thread
   ProbeMenuItem items[kProbeMenuItems];
-  LOGFONTA font;
 };
 
 }  // namespace wrenhollow::e2e
