@@ -1,8 +1,6 @@
-// Every export format, byte for byte, against the files in tests/fixtures/exports. Run with
-// WRENHOLLOW_UPDATE_GOLDEN=1 to rewrite them after a deliberate change, then read the difference.
+// Every export format, byte for byte, against the golden files in tests/fixtures/exports.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -13,6 +11,7 @@
 #include "monitor/registry_memory.h"
 #include "report/export_writer.h"
 #include "support/fixture_path.h"
+#include "support/golden.h"
 #include "support/memory_registry.h"
 #include "util/profile_files_portable.h"
 
@@ -73,16 +72,10 @@ class ExportGoldenTest : public ::testing::Test {
 
   // Renders every format of the list and compares each with its golden file.
   void Check(const EventReportList& list, const std::string& name) {
-    const bool update = std::getenv("WRENHOLLOW_UPDATE_GOLDEN") != nullptr;
     for (int format = 1; format <= 7; ++format) {
       StringSink sink;
       ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
-      const std::string relative = "exports/" + name + "." + kExtensions[format];
-      if (update) {
-        std::ofstream(test::FixturePath(relative), std::ios::binary) << sink.bytes_;
-        continue;
-      }
-      EXPECT_EQ(sink.bytes_, test::ReadFixture(relative)) << relative;
+      test::ExpectGolden("exports/" + name + "." + kExtensions[format], sink.bytes_);
     }
   }
 
