@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/app_options.h"
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "util/hex.h"
 #include "portable/profile_files_portable.h"
 

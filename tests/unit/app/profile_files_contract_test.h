@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "util/profile_files.h"
 
 namespace wrenhollow::test {

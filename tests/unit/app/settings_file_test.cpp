@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "report/column_layout.h"
 #include "portable/profile_files_portable.h"
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "app/app_options.h"
@@ -12,6 +10,7 @@
 #include "events/event_report_list.h"
 #include "lang/language_table.h"
 #include "monitor/device_transitions.h"
+#include "support/device_events.h"
 #include "support/memory_registry.h"
 #include "portable/profile_files_portable.h"
 #include "portable/clock_fixed.h"
@@ -43,22 +42,9 @@ class UsbEventTest : public ::testing::Test {
   }
 
   UsbEvent Row(uint32_t vendorId, uint32_t productId, const char* letters = "", const char* port = "") {
-    DeviceEvent event{};
-    event.type = EventType::Plug;
-    event.time = kTime;
-    event.device.vendorId = vendorId;
-    event.device.productId = productId;
-    event.device.firmwareRevision = 126;
-    event.device.classCode = 8;
-    event.device.subclassCode = 6;
-    event.device.protocolCode = 0x50;
-    std::snprintf(event.device.description, kDeviceTextSize, "SanDisk Cruzer Blade USB Device");
-    std::snprintf(event.device.locationInformation, kDeviceTextSize, "Port_#0001.Hub_#0004");
-    std::snprintf(event.device.serialNumber, kDeviceTextSize, "4C530001230105117312");
-    // All 32 slots may be taken, with no terminator.
-    std::memcpy(event.device.driveLetters, letters, std::min<size_t>(std::strlen(letters), kDriveLetterSlots));
-    std::snprintf(event.device.portName, kDeviceTextSize, "%s", port);
-    return BuildUsbEvent(event, database_);
+    return BuildUsbEvent(test::SampleEvent(EventType::Plug, "SanDisk Cruzer Blade USB Device", "4C530001230105117312",
+                                           "Port_#0001.Hub_#0004", letters, vendorId, productId, port),
+                         database_);
   }
 
   std::string Text(const UsbEvent& row, int column) {

@@ -6,14 +6,13 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
-#include <system_error>
 #include <tuple>
 #include <vector>
 
 #include "support/fixture_path.h"
+#include "support/temp_folder.h"
 #ifndef _WIN32
 #include "portable/usb_ids_builtin.h"
 #endif
@@ -97,68 +96,50 @@ TEST(FindNameTest, FirstEntryOfItsKindWinsOnLow16Bits) {
   }
 }
 
-// A fresh folder per test, for the file beside the program.
 class LoadUsbIdsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // Random, so that test programs running at the same time never share a folder.
-    folder_ = fs::temp_directory_path() / ("wh_usb_ids_" + std::to_string(std::random_device()()));
-    fs::remove_all(folder_);
-    ASSERT_TRUE(fs::create_directories(folder_));
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    ASSERT_TRUE(out.good());
-  }
-  std::string Folder() const { return folder_.string(); }
-
-  fs::path folder_;
+  test::TempFolder folder_;
   UsbIdDatabase database_;
 };
 
 const std::string kEmbedded = std::string("0e0e  Embedded\n\t0001  Embedded product\n") + '\0' + "0f0f  After zero\n";
 
 TEST_F(LoadUsbIdsTest, FileBesideTheProgramShadowsTheEmbeddedListWhateverItHolds) {
-  WriteFile(folder_ / "usb.ids", "1234  Test");
-  LoadUsbIds(database_, Folder().c_str(), kEmbedded);
+  folder_.Put("usb.ids", "1234  Test");
+  LoadUsbIds(database_, folder_.Path().c_str(), kEmbedded);
   EXPECT_EQ(EntriesOf(database_), (std::vector<Entry>{{0x1234, 0, 1, "Test"}}));
-  WriteFile(folder_ / "usb.ids", "# nothing\n");
-  LoadUsbIds(database_, Folder().c_str(), kEmbedded);
+  folder_.Put("usb.ids", "# nothing\n");
+  LoadUsbIds(database_, folder_.Path().c_str(), kEmbedded);
   EXPECT_EQ(database_.EntryCount(), 0);
-  WriteFile(folder_ / "usb.ids", std::string("0001  A\n", 8) + '\0' + "0002  B\n");
-  LoadUsbIds(database_, (Folder() + static_cast<char>(fs::path::preferred_separator)).c_str(), kEmbedded);
+  folder_.Put("usb.ids", std::string("0001  A\n", 8) + '\0' + "0002  B\n");
+  LoadUsbIds(database_, (folder_.Path() + static_cast<char>(fs::path::preferred_separator)).c_str(), kEmbedded);
   EXPECT_EQ(EntriesOf(database_), (std::vector<Entry>{{1, 0, 1, "A"}}));
 }
 
 TEST_F(LoadUsbIdsTest, FallsBackToTheEmbeddedListAndReplacesWhatWasLoaded) {
   const std::vector<Entry> embedded = {{0x0e0e, 0, 1, "Embedded"}, {0x0e0e, 1, 2, "Embedded product"}};
   database_.ParseUsbIds("0001  Stale\n");
-  LoadUsbIds(database_, Folder().c_str(), kEmbedded);
+  LoadUsbIds(database_, folder_.Path().c_str(), kEmbedded);
   EXPECT_EQ(EntriesOf(database_), embedded) << "no file";
-  WriteFile(folder_ / "usb.ids", "");
-  LoadUsbIds(database_, Folder().c_str(), kEmbedded);
+  folder_.Put("usb.ids", "");
+  LoadUsbIds(database_, folder_.Path().c_str(), kEmbedded);
   EXPECT_EQ(EntriesOf(database_), embedded) << "empty file";
-  fs::remove(folder_ / "usb.ids");
-  fs::create_directory(folder_ / "usb.ids");
-  LoadUsbIds(database_, Folder().c_str(), kEmbedded);
+  fs::remove(folder_.File("usb.ids"));
+  folder_.MakeFolder("usb.ids");
+  LoadUsbIds(database_, folder_.Path().c_str(), kEmbedded);
   EXPECT_EQ(EntriesOf(database_), embedded) << "a folder named usb.ids";
-  LoadUsbIds(database_, Folder().c_str(), std::string_view());
+  LoadUsbIds(database_, folder_.Path().c_str(), std::string_view());
   EXPECT_EQ(database_.EntryCount(), 0) << "nothing embedded";
 }
 
 TEST_F(LoadUsbIdsTest, FolderOfLength252LeavesNoRoomForThePath) {
   // A folder of length 251, where "/usb.ids" still fits 259 characters, and one of 252.
-  const fs::path deep = folder_ / std::string(251 - folder_.string().size() - 1, 'e');
+  const fs::path deep = fs::path(folder_.Path()) / std::string(251 - folder_.Path().size() - 1, 'e');
   ASSERT_EQ(deep.string().size(), 251u);
   const fs::path deeper = deep.string() + "f";
   for (const fs::path& folder : {deep, deeper}) {
     ASSERT_TRUE(fs::create_directories(folder)) << folder;
-    WriteFile(folder / "usb.ids", "1234  Test");
+    std::ofstream(folder / "usb.ids", std::ios::binary) << "1234  Test";
   }
   LoadUsbIds(database_, deep.string().c_str(), kEmbedded);
   EXPECT_STREQ(database_.FindVendorName(0x1234), "Test");

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "lang/language_table.h"
 #include "lang/string_table_win32.h"
 #include "util/files_win32.h"

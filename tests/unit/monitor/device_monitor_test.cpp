@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "monitor/device_records.h"
 #include "monitor/device_transitions.h"
 #include "portable/registry_memory.h"
+#include "support/golden.h"
 #include "support/memory_registry.h"
 #include "portable/clock_fixed.h"
 #include "portable/volume_table.h"
@@ -20,15 +22,6 @@ using test::RecordingMonitor;
 using test::Reg5;
 
 constexpr FileTime kStart = 133541212290000000;  // 2024-03-05 14:07:09 UTC
-
-// One event of a fixture transition; every one is stamped with the later reading's time.
-struct Expected {
-  const char* device;
-  const char* instance;
-  EventType type;
-  const char* driveLetters;
-  uint32_t connected;
-};
 
 // A monitor over a memory hive, with the scenarios' volumes and a fixed clock.
 struct MonitorRig {
@@ -52,42 +45,18 @@ struct MonitorRig {
 
 class DeviceMonitorTest : public ::testing::Test, public MonitorRig {};
 
+// Every field of every event, stamped with the later reading's time, must equal the golden <scenario>.events.
 TEST_F(DeviceMonitorTest, EachFixtureTransitionReportsItsEventsOnce) {
-  const char* const stick = "VID_0781&PID_5567";
-  const char* const serial = "4C530001230105117312";
-  const struct { const char* scenario; std::vector<Expected> events; const char* firstDescription; } cases[] = {
-      {"plug", {{stick, serial, EventType::Plug, "EFG", 1}}, "SanDisk Cruzer Blade USB Device"},
-      {"replug", {{stick, serial, EventType::Plug, "EFG", 1}}, "SanDisk Cruzer Blade USB Device"},
-      // The volume pass no longer finds G:; the mounted-device names outlive the device.
-      {"unplug", {{stick, serial, EventType::Unplug, "EF", 0}}, "SanDisk Cruzer Blade USB Device"},
-      {"composite",
-       {{"VID_046D&PID_C52B", "5&2c9a7b1&0&1", EventType::Plug, "", 1},
-        {"VID_046D&PID_C52B&MI_00", "6&35f4ba1e&0&0000", EventType::Plug, "", 1},
-        {"VID_046D&PID_C52B&MI_01", "6&35f4ba1e&0&0001", EventType::Plug, "", 1}},
-       "USB Composite Device"},
-      {"no_change", {}, nullptr},
-      {"case_only", {}, nullptr},  // identity ignores case
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.scenario);
+  for (const std::string& scenario : test::DeviceScenarios()) {
     MonitorRig run;
-    const std::vector<DeviceEvent> events = run.RunScenario(c.scenario);
-    ASSERT_EQ(events.size(), c.events.size());
-    for (size_t i = 0; i < events.size(); ++i) {
-      EXPECT_STREQ(events[i].device.deviceKey, c.events[i].device);
-      EXPECT_STREQ(events[i].device.instanceKey, c.events[i].instance);
-      EXPECT_EQ(events[i].type, c.events[i].type);
-      EXPECT_STREQ(events[i].device.driveLetters, c.events[i].driveLetters);
-      EXPECT_EQ(events[i].device.connected, c.events[i].connected);
-      EXPECT_EQ(events[i].time, kStart + 10'000'000);
-    }
-    if (c.firstDescription != nullptr) {
-      EXPECT_STREQ(events[0].device.description, c.firstDescription);
-    }
+    std::string events;
+    for (const DeviceEvent& event : run.RunScenario(scenario)) events += test::Describe(event) + "\n";
+    test::ExpectGolden("devices/" + scenario + ".events", events);
     // Every later refresh compares with the one before.
+    const size_t count = run.monitor_.events.size();
     run.monitor_.Refresh();
     run.monitor_.Refresh();
-    EXPECT_EQ(run.monitor_.events.size(), c.events.size());
+    EXPECT_EQ(run.monitor_.events.size(), count) << scenario;
   }
 }
 

@@ -1,8 +1,6 @@
-// Every export format, byte for byte, against the files in tests/fixtures/exports. Run with
-// WRENHOLLOW_UPDATE_GOLDEN=1 to rewrite them after a deliberate change, then read the difference.
+// Every export format, byte for byte, against the golden files in tests/fixtures/exports.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -12,7 +10,9 @@
 #include "lang/language_table.h"
 #include "portable/registry_memory.h"
 #include "report/export_writer.h"
+#include "support/device_events.h"
 #include "support/fixture_path.h"
+#include "support/golden.h"
 #include "support/memory_registry.h"
 #include "portable/profile_files_portable.h"
 #include "portable/clock_fixed.h"
@@ -33,24 +33,6 @@ class StringSink : public ExportSink {
 
 const char* const kExtensions[] = {"", "txt", "tab.txt", "tabular.txt", "csv", "h.html", "v.html", "xml"};
 
-DeviceEvent Event(EventType type, const char* description, const char* serial, const char* location,
-                  const char* letters, uint32_t vendorId, uint32_t productId) {
-  DeviceEvent event{};
-  event.type = type;
-  event.time = 133541212290000000;  // 2024-03-05 14:07:09 UTC
-  event.device.vendorId = vendorId;
-  event.device.productId = productId;
-  event.device.firmwareRevision = 126;
-  event.device.classCode = 8;
-  event.device.subclassCode = 6;
-  event.device.protocolCode = 0x50;
-  std::snprintf(event.device.description, kDeviceTextSize, "%s", description);
-  std::snprintf(event.device.serialNumber, kDeviceTextSize, "%s", serial);
-  std::snprintf(event.device.locationInformation, kDeviceTextSize, "%s", location);
-  std::snprintf(event.device.driveLetters, kDriveLetterSlots, "%s", letters);
-  return event;
-}
-
 class ExportGoldenTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -64,11 +46,11 @@ class ExportGoldenTest : public ::testing::Test {
 
   void AddRows(EventReportList& list, int count) {
     const DeviceEvent events[] = {
-        Event(EventType::Plug, "SanDisk Cruzer Blade USB Device", "4C530001230105117312", "Port_#0001.Hub_#0004",
+        test::SampleEvent(EventType::Plug, "SanDisk Cruzer Blade USB Device", "4C530001230105117312", "Port_#0001.Hub_#0004",
               "EG", 0x781, 0x5567),
         // Every byte the formats treat specially, an empty text and a leading space.
-        Event(EventType::Unplug, "Cam <HD> & \"Pro\" 90\xB0\nline two\rend, done", " lead", "", "", 0x46D, 0xC52B),
-        Event(EventType::Plug, "A very long description that a tabular column cuts", "", "x", "F", 0x1234, 1),
+        test::SampleEvent(EventType::Unplug, "Cam <HD> & \"Pro\" 90\xB0\nline two\rend, done", " lead", "", "", 0x46D, 0xC52B),
+        test::SampleEvent(EventType::Plug, "A very long description that a tabular column cuts", "", "x", "F", 0x1234, 1),
     };
     list.Database().ParseUsbIds("0781  SanDisk Corp.\n\t5567  Cruzer Blade\n046d  Logitech, Inc.\n");
     for (int i = 0; i < count; ++i) list.AddItem(BuildUsbEvent(events[i], list.Database()));
@@ -76,16 +58,10 @@ class ExportGoldenTest : public ::testing::Test {
 
   // Renders every format of the list and compares each with its golden file.
   void Check(const EventReportList& list, const std::string& name) {
-    const bool update = std::getenv("WRENHOLLOW_UPDATE_GOLDEN") != nullptr;
     for (int format = 1; format <= 7; ++format) {
       StringSink sink;
       ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
-      const std::string relative = "exports/" + name + "." + kExtensions[format];
-      if (update) {
-        std::ofstream(test::FixturePath(relative), std::ios::binary) << sink.bytes_;
-        continue;
-      }
-      EXPECT_EQ(sink.bytes_, test::ReadFixture(relative)) << relative;
+      test::ExpectGolden("exports/" + name + "." + kExtensions[format], sink.bytes_);
     }
   }
 
@@ -129,7 +105,7 @@ TEST_F(ExportGoldenTest, LanguageFileWithCharsetAndRightToLeft) {
 TEST_F(ExportGoldenTest, SelectedRowsInDisplayOrderAndBadFormats) {
   EventReportList list(hive_, volumes_, clock_);
   for (const char* serial : {"first", "second", "third"}) {
-    list.AddItem(BuildUsbEvent(Event(EventType::Plug, "d", serial, "", "", 1, 1), list.Database()));
+    list.AddItem(BuildUsbEvent(test::SampleEvent(EventType::Plug, "d", serial, "", "", 1, 1), list.Database()));
   }
   for (ColumnLayoutEntry& entry : list.Layout()) entry.width = 0;
   list.Layout()[kColumnSerialNumber].width = 100;

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "support/fixture_path.h"
+#include "support/temp_folder.h"
 
 namespace wrenhollow::test {
 
@@ -14,12 +12,11 @@ namespace wrenhollow::test {
 // in a folder that does not exist.
 template <typename Sink>
 void CheckSink() {
-  const auto folder = std::filesystem::temp_directory_path();
-  const auto path = folder / "wrenhollow-sink-test.out";
-  std::ofstream(path, std::ios::binary) << "an older and longer content that must go";
+  TempFolder folder;
+  folder.Put("sink.out", "an older and longer content that must go");
   const std::string block(200000, 'b');
   {
-    Sink sink(path.string().c_str());
+    Sink sink(folder.File("sink.out").c_str());
     ASSERT_TRUE(sink.IsOpen());
     EXPECT_TRUE(sink.Write("a\r\n"));
     EXPECT_TRUE(sink.Write(block));
@@ -27,10 +24,9 @@ void CheckSink() {
     EXPECT_TRUE(sink.Flush());
     EXPECT_TRUE(sink.Write("z"));
   }
-  EXPECT_EQ(ReadFileBytes(path.string()), "a\r\n" + block + "z");
-  std::filesystem::remove(path);
+  EXPECT_EQ(folder.Get("sink.out"), "a\r\n" + block + "z");
 
-  Sink missing((folder / "no-such-folder-here" / "x.txt").string().c_str());
+  Sink missing(folder.File("no-such-folder/x.txt").c_str());
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_FALSE(missing.Write("x"));
   EXPECT_FALSE(missing.Flush());

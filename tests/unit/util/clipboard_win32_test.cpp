@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "util/test_files_win32.h"
+#include "support/temp_folder.h"
 
 namespace wrenhollow {
 namespace {
@@ -22,10 +22,7 @@ std::string ClipboardBlock() {
 class LoadFileToClipboardTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(owner_, nullptr); }
-  void TearDown() override {
-    DestroyWindow(owner_);
-    DeleteFileA(path_.c_str());
-  }
+  void TearDown() override { DestroyWindow(owner_); }
   // Opens the clipboard as a caller does, with an owner so that GetOpenClipboardWindow can tell it is closed.
   DWORD Load(const std::string& path) {
     EXPECT_TRUE(OpenClipboard(owner_));
@@ -34,19 +31,20 @@ class LoadFileToClipboardTest : public testing::Test {
     return error;
   }
   HWND owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  std::string path_ = test::TempFilePath("clipboard.txt");
+  test::TempFolder folder_;
+  std::string path_ = folder_.File("clipboard.txt");
 };
 
 TEST_F(LoadFileToClipboardTest, PutsTheFilesExactBytesTerminatedOrEmptiesTheClipboard) {
   const std::string bytes = "Event\tTime\r\nPlug\t3/5/2024\r\n\xE9\xFF end";
-  ASSERT_TRUE(test::WriteWholeFile(path_, bytes));
+  folder_.Put("clipboard.txt", bytes);
   EXPECT_EQ(Load(path_), 0u);
   // The block may be rounded up; it starts with the bytes and their terminator.
   EXPECT_EQ(ClipboardBlock().substr(0, bytes.size() + 1), bytes + '\0');
-  ASSERT_TRUE(test::WriteWholeFile(path_, ""));
+  folder_.Put("clipboard.txt", "");
   EXPECT_EQ(Load(path_), 0u);
   EXPECT_EQ(ClipboardBlock().substr(0, 1), std::string(1, '\0'));
-  EXPECT_EQ(Load(test::TempFilePath("missing.txt")), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(Load(folder_.File("missing.txt")), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(ClipboardBlock(), "<none>");
 }
 }  // namespace

@@ -4,23 +4,23 @@
 
 #include <string>
 
+#include "support/temp_folder.h"
 #include "util/paths.h"
-#include "util/test_files_win32.h"
 #include "util/text.h"
 
 namespace wrenhollow {
 namespace {
 class FilesTest : public testing::Test {
  protected:
-  void TearDown() override { DeleteFileA(path_.c_str()); }
-  std::string path_ = test::TempFilePath("files.txt");
+  test::TempFolder folder_;
+  std::string path_ = folder_.File("files.txt");
 };
 
 TEST_F(FilesTest, ReadsWhileOthersWriteAndHandlesMove) {
   EXPECT_FALSE(FileExists(path_.c_str()));
   EXPECT_FALSE(OpenForReading(path_.c_str()).IsOpen());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  ASSERT_TRUE(test::WriteWholeFile(path_, "old contents"));
+  folder_.Put("files.txt", "old contents");
   EXPECT_TRUE(FileExists(path_.c_str()));
   FileHandle first(
       CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

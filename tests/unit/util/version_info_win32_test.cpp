@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "util/test_files_win32.h"
+#include "support/temp_folder.h"
 
 namespace wrenhollow {
 namespace {
@@ -40,11 +40,11 @@ TEST(ReadVersionInfoTest, ReadsTheNamedTableOrTheDefaultOneCutAndTrimmed) {
 }
 
 TEST(ReadVersionInfoTest, FileWithoutVersionResourceLeavesRecordUntouched) {
-  const std::string plain = test::TempFilePath("plain.txt");
-  ASSERT_TRUE(test::WriteWholeFile(plain, "not a program"));
+  test::TempFolder folder;
+  folder.Put("plain.txt", "not a program");
+  const std::string plain = folder.File("plain.txt");
   const std::string untouched = "failed|stale|stale|stale|stale|stale|stale|stale|stale";
   EXPECT_EQ(Read(plain), untouched);
-  DeleteFileA(plain.c_str());
   EXPECT_EQ(Read(Sample("no_such_file.exe")), untouched);
 }
 }  // namespace

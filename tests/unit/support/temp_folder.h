@@ -31,6 +31,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
+  std::string Path() const { return path_.string(); }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
   void Put(const std::string& name, const std::string& bytes) const {
     std::ofstream(path_ / name, std::ios::binary) << bytes;
