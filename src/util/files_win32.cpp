@@ -7,14 +7,6 @@
 
 namespace wrenhollow {
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.Release();
-  }
-  return *this;
-}
-
 HANDLE FileHandle::Release() {
   const HANDLE handle = handle_;
   handle_ = INVALID_HANDLE_VALUE;

@@ -12,7 +12,6 @@ class FileHandle {
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
   ~FileHandle() { Close(); }
   FileHandle(FileHandle&& other) noexcept : handle_(other.Release()) {}
-  FileHandle& operator=(FileHandle&& other) noexcept;
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 

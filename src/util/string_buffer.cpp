@@ -15,7 +15,6 @@ bool StringBuffer::Reserve(int length) {
   if (!hadText) {
     text_[0] = '\0';
     length_ = 0;
-    lengthKnown_ = true;
   }
   return true;
 }
@@ -25,7 +24,6 @@ void StringBuffer::Free() {
   text_ = nullptr;
   capacity_ = 0;
   length_ = 0;
-  lengthKnown_ = false;
 }
 
 bool StringBuffer::Append(const char* text, int length) {
@@ -40,18 +38,7 @@ bool StringBuffer::Append(const char* text, int length) {
   std::memcpy(text_ + current, text, static_cast<size_t>(length));
   text_[total] = '\0';
   length_ = static_cast<int>(total);
-  lengthKnown_ = true;
   return true;
-}
-
-char* StringBuffer::Data() {
-  lengthKnown_ = false;
-  return text_;
-}
-
-int StringBuffer::Length() const {
-  if (lengthKnown_) return length_;
-  return text_ != nullptr ? static_cast<int>(std::strlen(text_)) : 0;
 }
 
 }  // namespace wrenhollow

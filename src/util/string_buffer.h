@@ -22,17 +22,13 @@ class StringBuffer {
 
   // The text, or "" when there is none.
   const char* Text() const { return text_ != nullptr ? text_ : ""; }
-  // The text for a caller that writes into it, keeping it terminated within Capacity() characters; nullptr
-  // before the first Reserve. The length is counted again by the next Length().
-  char* Data();
-  int Length() const;
+  int Length() const { return length_; }
   int Capacity() const { return capacity_; }
 
  private:
   char* text_ = nullptr;
   int capacity_ = 0;
   int length_ = 0;
-  bool lengthKnown_ = false;
   int step_;
 };
 

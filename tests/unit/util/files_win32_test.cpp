@@ -40,8 +40,8 @@ TEST_F(FilesTest, ReadsWhileOthersWriteAndHandlesMove) {
   ASSERT_TRUE(WriteFile(writer.Get(), "ab\r\n", 4, &written, nullptr));
   ASSERT_TRUE(ReadBytes(reader.Get(), bytes, sizeof bytes, &read));
   EXPECT_EQ(std::string(bytes, read), "ab\r\n");
-  writer = FileHandle();
-  reader = FileHandle();
+  writer.Close();
+  reader.Close();
   EXPECT_FALSE(writer.IsOpen());
   // Both closed: the file may now be opened without sharing.
   HANDLE exclusive = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -1,4 +1,4 @@
-#include "report/file_sink.h"
+#include "portable/file_sink.h"
 
 namespace wrenhollow {
 
