@@ -204,14 +204,18 @@ TEST(ResourcesTest, IconsBitmapsAndCursorLoadWithTheFlagsTheWindowUses) {
   DeleteObject(info.hbmMask);
   DestroyIcon(static_cast<HICON>(large));
 
-  const struct { int id; UINT flags; LONG width; } bitmaps[] = {
-      {IDB_TOOLBAR, LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 96},
-      {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 16}, {IDB_SORT_DESCENDING, LR_LOADMAP3DCOLORS, 16}};
+  // Each at its own size (0 asks for it) and stretched to the screen's DPI, as the window loads them.
+  const struct { int id; UINT flags; int width, height; LONG loadedWidth, loadedHeight; } bitmaps[] = {
+      {IDB_TOOLBAR, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 96, 16, 96, 16},
+      {IDB_TOOLBAR, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 144, 24, 144, 24},
+      {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 0, 0, 16, 16}, {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 32, 32, 32, 32},
+      {IDB_SORT_DESCENDING, LR_LOADMAP3DCOLORS, 16, 16, 16, 16}};
   for (const auto& b : bitmaps) {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0, b.flags));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, b.width, b.height, b.flags));
     ASSERT_NE(nullptr, bitmap) << "bitmap " << b.id;
-    EXPECT_EQ(b.width, BitmapSize(bitmap).cx) << "bitmap " << b.id;
-    EXPECT_EQ(16, BitmapSize(bitmap).cy) << "bitmap " << b.id;
+    EXPECT_EQ(b.loadedWidth, BitmapSize(bitmap).cx) << "bitmap " << b.id << " at " << b.width;
+    EXPECT_EQ(b.loadedHeight, BitmapSize(bitmap).cy) << "bitmap " << b.id << " at " << b.width;
     DeleteObject(bitmap);
   }
 
@@ -265,6 +269,26 @@ TEST(ResourcesTest, CarriedUsbIdListEqualsTheFile) {
   const std::string expected = test::ReadFixture("../../resources/usb.ids");
   ASSERT_GT(expected.size(), 1000u);
   EXPECT_TRUE(carried == expected) << carried.size() << " bytes carried, " << expected.size() << " in the file";
+}
+
+TEST(ResourcesTest, ManifestAsksForVisualStylesNoElevationAndSystemDpiAwareness) {
+  HRSRC found = FindResourceA(Module(), CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  ASSERT_NE(nullptr, found);
+  HGLOBAL loaded = LoadResource(Module(), found);
+  ASSERT_NE(nullptr, loaded);
+  const std::string manifest(static_cast<const char*>(LockResource(loaded)), SizeofResource(Module(), found));
+  for (const char* part :
+       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "publicKeyToken=\"6595b64144ccf1df\"",
+        "<requestedExecutionLevel level=\"asInvoker\"",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << "aware of the system DPI only, not per monitor";
+
+  // This program carries the same manifest, and the loader took it.
+  EXPECT_TRUE(IsProcessDPIAware());
 }
 
 TEST(ResourcesTest, VersionTextsNameTheProgram) {
