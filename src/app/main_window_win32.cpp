@@ -23,8 +23,14 @@ namespace {
 constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
 constexpr DWORD kListViewStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;
+// Sizes in pixels as at 96 DPI; they are scaled to the screen when used.
 constexpr int kStatusPartEdges[] = {300, 1024};
 constexpr int kLinkPart = 1;
+constexpr int kLinkFontHeight = 14;
+constexpr int kLinkMargin = 5;
+constexpr int kImageSize = 16;
+constexpr int kToolbarImageCount = 6;
+constexpr SIZE kInitialWindowSize = {640, 480};
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
 // The link's text is kept scrambled in the program, so it is not found as plain text in the file.
@@ -58,7 +64,7 @@ HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
 MainWindow::MainWindow() {
   SetEventClock(&clock_, &options_.showTimeInGmt);
-  linkFont_ = MakeFont("Arial", 14, false);
+  linkFont_ = MakeFont("Arial", ScaleToScreen(kLinkFontHeight), false);
   Unscramble(kScrambledLinkText, linkText_, sizeof linkText_);
   icon = LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM));
 }
@@ -82,8 +88,8 @@ bool MainWindow::CreateMainWindow() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className;
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, Program(),
-                         this) != nullptr;
+  return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, ScaleToScreen(kInitialWindowSize.cx),
+                         ScaleToScreen(kInitialWindowSize.cy), nullptr, nullptr, Program(), this) != nullptr;
 }
 
 void MainWindow::ShowMainWindowAtStart() {
@@ -117,10 +123,16 @@ void MainWindow::OnCreate() {
   findMessage_ = RegisterWindowMessageA("commdlg_FindReplace");
   UpdateMenuStates(nullptr);
 
-  SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(kStatusPartEdges));
+  int partEdges[std::size(kStatusPartEdges)];
+  for (size_t part = 0; part < std::size(partEdges); ++part) {
+    partEdges[part] = ScaleToScreen(kStatusPartEdges[part]);
+  }
+  SendMessageA(statusBar_, SB_SETPARTS, std::size(partEdges), reinterpret_cast<LPARAM>(partEdges));
   SendMessageA(statusBar_, SB_SETTEXTA, kLinkPart | SBT_OWNERDRAW, 0);
 
-  smallIcon_ = static_cast<HICON>(LoadImageA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_SHARED));
+  const int iconSize = ScaleToScreen(kImageSize);
+  smallIcon_ = static_cast<HICON>(
+      LoadImageA(Program(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, iconSize, iconSize, LR_SHARED));
   tray_.Attach(hwnd, GetSubMenu(LoadTranslatedMenu(IDR_TRAY_MENU), 0));
   taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
   UpdateTrayIcon();
@@ -136,9 +148,11 @@ void MainWindow::CreateStatusBar() {
 }
 
 void MainWindow::CreateToolbar() {
-  const auto strip = reinterpret_cast<UINT_PTR>(LoadImageA(Program(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
-                                                            LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS |
-                                                                LR_SHARED));
+  // The strip is stretched to the screen, its images side by side.
+  const int imageSize = ScaleToScreen(kImageSize);
+  const auto strip = reinterpret_cast<UINT_PTR>(LoadImageA(Program(), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP,
+                                                            kToolbarImageCount * imageSize, imageSize,
+                                                            LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS | LR_SHARED));
   const struct {
     int command;
     int image;
@@ -156,8 +170,9 @@ void MainWindow::CreateToolbar() {
     tbButtons[i].fsState = TBSTATE_ENABLED;
     tbButtons[i].fsStyle = buttons[i].command == 0 ? BTNS_SEP : BTNS_BUTTON;
   }
-  toolbar_ = CreateToolbarEx(hwnd, kToolbarStyle, kToolbarId, 6, nullptr, strip, tbButtons,
-                             static_cast<int>(std::size(tbButtons)), 16, 16, 16, 16, sizeof(TBBUTTON));
+  toolbar_ = CreateToolbarEx(hwnd, kToolbarStyle, kToolbarId, kToolbarImageCount, nullptr, strip, tbButtons,
+                             static_cast<int>(std::size(tbButtons)), imageSize, imageSize, imageSize, imageSize,
+                             sizeof(TBBUTTON));
 }
 
 void MainWindow::CreateListView() {
@@ -248,7 +263,7 @@ void MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
   const HGDIOBJ previous = SelectObject(item.hDC, linkFont_);
   DRAWTEXTPARAMS margins{};
   margins.cbSize = sizeof margins;
-  margins.iLeftMargin = 5;
+  margins.iLeftMargin = ScaleToScreen(kLinkMargin);
   RECT rect = item.rcItem;
   DrawTextExA(item.hDC, linkText_, -1, &rect, DT_VCENTER, &margins);
   SelectObject(item.hDC, previous);

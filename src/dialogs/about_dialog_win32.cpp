@@ -15,6 +15,9 @@
 namespace wrenhollow {
 namespace {
 
+// In pixels as at 96 DPI.
+constexpr int kLinkFontHeight = 10;
+
 // The translator's address comes from a language file anyone can write; handing the shell anything but a web or
 // mail address would let a click on a name start a program.
 bool IsLinkAddress(const char* address) {
@@ -82,7 +85,7 @@ void AboutDialog::OnInitDialog() {
   SetWindowTextA(hwnd, "Wrenhollow");
   SetDlgItemTextA(hwnd, IDC_ABOUT_CREDIT, creditText_);
   SetDlgItemTextA(hwnd, IDC_ABOUT_LINK, linkText_);
-  if (linkFont_ == nullptr) linkFont_ = MakeFont("MS Sans Serif", 10, true);
+  if (linkFont_ == nullptr) linkFont_ = MakeFont("MS Sans Serif", ScaleToScreen(kLinkFontHeight), true);
   SendDlgItemMessageA(hwnd, IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
   if (translatorUrl_[0] != '\0') {
     SendDlgItemMessageA(hwnd, IDC_ABOUT_TRANSLATOR, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);

@@ -8,12 +8,15 @@
 #include <utility>
 
 #include "resource_ids.h"
+#include "util/window_helpers_win32.h"
 
 namespace wrenhollow {
 namespace {
 
 // Column titles are read up to 255 characters.
 constexpr int kTitleSize = 256;
+// The one column of the rows, in pixels as at 96 DPI.
+constexpr int kRowWidth = 200;
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 
@@ -156,7 +159,7 @@ void ColumnSettingsDialog::FillRows() {
   }
   LVCOLUMNA column{};
   column.mask = LVCF_WIDTH;
-  column.cx = 200;
+  column.cx = ScaleToScreen(kRowWidth);
   SendMessageA(rows, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 
   for (int id : DisplayOrder(layout_)) {

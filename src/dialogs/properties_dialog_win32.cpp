@@ -14,6 +14,7 @@ namespace {
 
 // A label is its column's title and a colon, cut to 255 characters.
 constexpr size_t kLabelSize = 256;
+// Pixels as at 96 DPI, scaled to the screen when used.
 constexpr int kLabelMargin = 10;
 // Below the last row and below the OK button.
 constexpr int kSpaceAboveButton = 21;
@@ -58,7 +59,7 @@ int PropertiesDialog::FittedLabelWidth() const {
     if (GetTextExtentPoint32A(dc, title, static_cast<int>(std::strlen(title)), &size)) widest = std::max(widest, int{size.cx});
   }
   ReleaseDC(hwnd, dc);
-  return widest + kLabelMargin;
+  return widest + ScaleToScreen(kLabelMargin);
 }
 
 void PropertiesDialog::BuildRows() {
@@ -101,7 +102,7 @@ void PropertiesDialog::BuildRows() {
     SetWindowTextA(labelControl, labelText);
     char valueText[kReportTextSize];
     SetWindowTextA(valueControl, item_.Text(static_cast<int>(column), valueText, sizeof valueText));
-    y += valueHeight + rowSpacing_;
+    y += valueHeight + ScaleToScreen(rowSpacing_);
   }
 
   RECT window{};
@@ -111,10 +112,10 @@ void PropertiesDialog::BuildRows() {
   const RECT button = ChildRect(hwnd, ok);
   const int buttonHeight = button.bottom - button.top;
   const int nonClientHeight = (window.bottom - window.top) - client.bottom;
-  SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left, nonClientHeight + y + buttonHeight + kSpaceAboveButton,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int height = nonClientHeight + y + buttonHeight + ScaleToScreen(kSpaceAboveButton);
+  SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   GetClientRect(hwnd, &client);
-  SetWindowPos(ok, nullptr, button.left, client.bottom - buttonHeight - kSpaceBelowButton, 0, 0,
+  SetWindowPos(ok, nullptr, button.left, client.bottom - buttonHeight - ScaleToScreen(kSpaceBelowButton), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -17,7 +17,7 @@ class PropertiesDialog : public CommandDialog {
   // Labels never take more of a row than leaves the value box this fraction of its template width.
   static constexpr int kMinValueWidthDivisor = 3;
 
-  // linesPerValue: each value box's height in template heights; rowSpacing: pixels between rows.
+  // linesPerValue: each value box's height in template heights; rowSpacing: pixels between rows, as at 96 DPI.
   PropertiesDialog(const ReportList& list, const ReportItem& item, int linesPerValue, int rowSpacing);
 
   INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;

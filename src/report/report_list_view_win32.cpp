@@ -2,10 +2,14 @@
 
 #include <cstring>
 
+#include "util/window_helpers_win32.h"
+
 namespace wrenhollow {
 namespace {
 
 constexpr UINT kOverlayMask = LVIS_OVERLAYMASK;
+// The row images and sort arrows, as at 96 DPI.
+constexpr int kImageSize = 16;
 
 HWND HeaderOf(HWND listView) { return reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0)); }
 
@@ -25,23 +29,26 @@ void ReportListView::Attach(HWND listView) {
     LVCOLUMNA lvColumn{};
     lvColumn.mask = static_cast<UINT>(column.def.listViewMask);
     lvColumn.fmt = column.def.format;
-    lvColumn.cx = column.def.defaultWidth;
+    lvColumn.cx = ScaleToScreen(column.def.defaultWidth);
     lvColumn.pszText = const_cast<char*>(column.title);
     SendMessageA(listView_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column.def.id), reinterpret_cast<LPARAM>(&lvColumn));
   }
 }
 
 HIMAGELIST ReportListView::CreateImageLists(int ascendingBitmapId, int descendingBitmapId) {
-  smallImages_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+  const int imageSize = ScaleToScreen(kImageSize);
+  smallImages_ = ImageList_Create(imageSize, imageSize, ILC_COLOR24 | ILC_MASK, 1, 1);
   ImageList_SetImageCount(smallImages_, 2);
   SendMessageA(listView_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
 
-  headerImages_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+  headerImages_ = ImageList_Create(imageSize, imageSize, ILC_COLOR24 | ILC_MASK, 1, 1);
   const HINSTANCE program = GetModuleHandleA(nullptr);
-  HBITMAP ascending = static_cast<HBITMAP>(
-      LoadImageA(program, MAKEINTRESOURCEA(ascendingBitmapId), IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS));
-  HBITMAP descending = static_cast<HBITMAP>(
-      LoadImageA(program, MAKEINTRESOURCEA(descendingBitmapId), IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS));
+  const auto loadArrow = [&](int bitmapId) {
+    return static_cast<HBITMAP>(
+        LoadImageA(program, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, imageSize, imageSize, LR_LOADMAP3DCOLORS));
+  };
+  HBITMAP ascending = loadArrow(ascendingBitmapId);
+  HBITMAP descending = loadArrow(descendingBitmapId);
   ImageList_SetImageCount(headerImages_, 0);
   ImageList_AddMasked(headerImages_, ascending, GetSysColor(COLOR_BTNFACE));
   ImageList_AddMasked(headerImages_, descending, GetSysColor(COLOR_BTNFACE));
@@ -196,7 +203,7 @@ std::vector<ColumnPlacement> ReportListView::ColumnPlacements() const {
     lvColumn.mask = LVCF_WIDTH | LVCF_ORDER;
     const bool known =
         SendMessageA(listView_, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvColumn)) != 0;
-    placements.push_back({known, known ? lvColumn.iOrder : 0, known ? lvColumn.cx : 0});
+    placements.push_back({known, known ? lvColumn.iOrder : 0, known ? UnscaleFromScreen(lvColumn.cx) : 0});
   }
   return placements;
 }
@@ -215,7 +222,7 @@ void ReportListView::ApplyLayout() {
   for (const ColumnLayoutStep& step : PlanLayout(list_.Layout())) {
     LVCOLUMNA lvColumn{};
     lvColumn.mask = LVCF_ORDER | (step.setWidth ? LVCF_WIDTH : 0);
-    lvColumn.cx = step.width;
+    lvColumn.cx = ScaleToScreen(step.width);
     lvColumn.iOrder = step.position;
     SendMessageA(listView_, LVM_SETCOLUMNA, static_cast<WPARAM>(step.column), reinterpret_cast<LPARAM>(&lvColumn));
   }

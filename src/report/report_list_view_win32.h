@@ -44,7 +44,8 @@ class ReportListView {
   // Sorts the rows by a column, or by the current sort value (kCurrentSortValue), and moves the header arrow.
   void SortByColumn(int value, bool keepDirection);
 
-  // Where each column stands in the list view; unknown for a column it refuses.
+  // Where each column stands in the list view, its width as at 96 DPI; unknown for a column it refuses. Widths
+  // are kept and stored as at 96 DPI and shown scaled to the screen, so a settings file means the same anywhere.
   std::vector<ColumnPlacement> ColumnPlacements() const;
   // Stores the list view's widths and order in the list's layout, and applies a stored one.
   void CaptureLayout();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "util/dpi_scale.h"
 #include "util/text.h"
 
 namespace wrenhollow {
@@ -50,6 +51,20 @@ HFONT MakeFont(const char* face, int height, bool underline) {
   CopyBounded(font.lfFaceName, face);
   return CreateFontIndirectA(&font);
 }
+
+int ScreenDpi() {
+  static const int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    const int read = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : kBaseDpi;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return read;
+  }();
+  return dpi;
+}
+
+int ScaleToScreen(int size) { return ScaleToDpi(size, ScreenDpi()); }
+
+int UnscaleFromScreen(int pixels) { return UnscaleFromDpi(pixels, ScreenDpi()); }
 
 bool IsEditControl(HWND window) {
   char className[64];

@@ -16,6 +16,13 @@ void RestoreCursor();
 // A bold font of the face and height; the caller deletes it with DeleteObject.
 HFONT MakeFont(const char* face, int height, bool underline);
 
+// The screen's resolution in dots per inch, read once: the program is aware of the system DPI only, which
+// holds for its whole run.
+int ScreenDpi();
+// A size given as at 96 DPI in pixels of the screen, and pixels of the screen back to such a size.
+int ScaleToScreen(int size);
+int UnscaleFromScreen(int pixels);
+
 // Whether the window is an edit control.
 bool IsEditControl(HWND window);
 

@@ -100,20 +100,30 @@ TEST(ResourcesTest, DialogsHaveTheControlsTheCodeUsesWithTheStylesItNeeds) {
   DestroyWindow(dialog);
 }
 
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
 TEST(ResourcesTest, ImagesLoadWithTheFlagsTheWindowUsesAndTheSortArrowsBackgroundIsMaskedAway) {
   for (int id : {IDI_PROGRAM, IDI_PLUG_ROW, IDI_UNPLUG_ROW}) {
     EXPECT_TRUE(DestroyIcon(static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0))))
         << id;
   }
   EXPECT_NE(LoadCursorA(Module(), MAKEINTRESOURCEA(IDR_HAND_CURSOR)), nullptr);
-  const struct { int id; UINT flags; LONG width; } bitmaps[] = {
-      {IDB_TOOLBAR, LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 96},
-      {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 16}, {IDB_SORT_DESCENDING, LR_LOADMAP3DCOLORS, 16}};
+  // Each at its own size (0 asks for it) and stretched to the screen's DPI, as the window loads them.
+  const struct { int id; UINT flags; int width, height; LONG loadedWidth, loadedHeight; } bitmaps[] = {
+      {IDB_TOOLBAR, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 96, 16, 96, 16},
+      {IDB_TOOLBAR, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS, 144, 24, 144, 24},
+      {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 0, 0, 16, 16}, {IDB_SORT_ASCENDING, LR_LOADMAP3DCOLORS, 32, 32, 32, 32},
+      {IDB_SORT_DESCENDING, LR_LOADMAP3DCOLORS, 16, 16, 16, 16}};
   for (const auto& b : bitmaps) {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0, b.flags));
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof(info), &info);
-    EXPECT_EQ(std::make_pair(info.bmWidth, info.bmHeight), std::make_pair(b.width, 16L)) << b.id;
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, b.width, b.height, b.flags));
+    ASSERT_NE(nullptr, bitmap) << "bitmap " << b.id;
+    EXPECT_EQ(b.loadedWidth, BitmapSize(bitmap).cx) << "bitmap " << b.id << " at " << b.width;
+    EXPECT_EQ(b.loadedHeight, BitmapSize(bitmap).cy) << "bitmap " << b.id << " at " << b.width;
     DeleteObject(bitmap);
   }
   // The header's image list masks the button-face colour: drawn over red, the corners stay red, the arrow not.
@@ -163,6 +173,16 @@ TEST(ResourcesTest, CarriedUsbIdsStringsAndVersionTexts) {
                 "|" + info.originalFileName,
             "Wrenhollow|USB plug and unplug event log|0.1.0|0.1.0|Wrenhollow Project|wrenhollow|"
             "Copyright (C) 2026 Wrenhollow Project|wrenhollow.exe");
+}
+
+// The manifest's settings show on Windows alone, but for the DPI awareness, which the loader took here.
+TEST(ResourcesTest, ManifestMakesTheProgramAwareOfTheSystemDpi) {
+  HRSRC found = FindResourceA(Module(), CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  ASSERT_NE(nullptr, found);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(Module(), found))),
+                             SizeofResource(Module(), found));
+  EXPECT_NE(manifest.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_TRUE(IsProcessDPIAware());
 }
 
 TEST(ResourcesTest, LanguageTemplateOfTheProgramsResourcesEqualsTheGoldenOne) {

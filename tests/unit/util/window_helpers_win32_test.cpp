@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "util/dpi_scale.h"
+
 namespace wrenhollow {
 namespace {
 // A 300 x 200 window at (5, 7), destroyed when it goes.
@@ -59,6 +61,27 @@ TEST(MakeFontTest, BoldFontOfTheFaceCutToFitAndHeight) {
   EXPECT_EQ(DescribeFont("Arial", 14, false), "14 700 0 1 Arial");
   EXPECT_EQ(DescribeFont("A face name far longer than thirty-one characters", -12, true),
             "-12 700 1 1 A face name far longer than thi");
+}
+
+TEST(ScreenScaleTest, RoundsAsMulDivDoesAtTheScreensResolution) {
+  for (int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+    for (int size = -500; size <= 2000; ++size) {
+      if (ScaleToDpi(size, dpi) != MulDiv(size, dpi, kBaseDpi)) {
+        ADD_FAILURE() << size << " at " << dpi << " DPI: " << ScaleToDpi(size, dpi) << ", MulDiv "
+                      << MulDiv(size, dpi, kBaseDpi);
+        break;
+      }
+    }
+  }
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(ScreenDpi(), dpi);
+  for (int size : {1, 14, 16, 300, 1024}) {
+    EXPECT_EQ(ScaleToScreen(size), MulDiv(size, dpi, kBaseDpi)) << size;
+    EXPECT_EQ(UnscaleFromScreen(ScaleToScreen(size)), size) << size;
+  }
 }
 
 TEST(IsEditControlTest, ByClassNameIgnoringCase) {

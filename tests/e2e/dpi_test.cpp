@@ -1,0 +1,77 @@
+// The program on a screen of 144 DPI (150 %): it declares itself aware of the system DPI, so it sizes what it
+// draws to the screen, while its settings keep every size as at 96 DPI and mean the same on any screen.
+#include "e2e_support.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace wrenhollow::e2e {
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+
+// Sets the resolution Wine gives the programs started from now on, and takes the setting away at the end.
+class ScreenDpiSetting {
+ public:
+  explicit ScreenDpiSetting(DWORD dpi) {
+    applied_ = RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi) == 0;
+  }
+  ~ScreenDpiSetting() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels); }
+  bool Applied() const { return applied_; }
+
+ private:
+  bool applied_ = false;
+};
+
+// The settings value of 15 columns in their own order, of these widths as at 96 DPI.
+std::string ColumnsValue(const std::vector<int>& widths) {
+  std::string value;
+  for (size_t i = 0; i < widths.size(); ++i) {
+    char pair[16];
+    std::snprintf(pair, sizeof pair, "%s%02X %02X %02X 00", i == 0 ? "" : " ", widths[i] & 0xFF, widths[i] >> 8,
+                  static_cast<int>(i));
+    value += pair;
+  }
+  return value;
+}
+
+int ColumnWidth(const AppWindow& app, int column) {
+  DWORD_PTR width = 0;
+  SendMessageTimeoutA(app.ListView(), LVM_GETCOLUMNWIDTH, column, 0, SMTO_ABORTIFHUNG, kAnswerMs, &width);
+  return static_cast<int>(width);
+}
+
+// An odd width (121 shows as 181.5, rounded to 182), a hidden column and the narrowest shown one.
+const std::vector<int> kStored = {100, 121, 150, 150, 0, 100, 120, 100, 100, 150, 150, 100, 80, 1, 80};
+
+TEST(HighDpi, SizesAreScaledToTheScreenAndStoredAsAt96Dpi) {
+  ScreenDpiSetting dpi(144);
+  ASSERT_TRUE(dpi.Applied());
+  ASSERT_TRUE(LoadDevices({}));
+  Product product;
+  ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), "[General]\r\nColumns=" + ColumnsValue(kStored) + "\r\n"));
+  ASSERT_TRUE(product.Start());
+  const AppWindow app = product.App();
+  for (int column = 0; column < 15; ++column) {
+    EXPECT_EQ(ColumnWidth(app, column), MulDiv(kStored[column], 144, 96)) << column;
+  }
+  EXPECT_EQ(ColumnWidth(app, 1), 182);
+  RECT window{};
+  ASSERT_TRUE(GetWindowRect(product.Window(), &window));
+  EXPECT_EQ(window.right - window.left, 960);
+  ASSERT_TRUE(PlugDevices(app, {"High DPI Device"}));
+  KeepScreenshot(product.Window(), "main_window_144dpi");
+
+  // What was loaded is saved unchanged; a column widened to 300 pixels on this screen is 200 as at 96 DPI.
+  ASSERT_TRUE(SendMessageTimeoutA(app.ListView(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(300, 0), SMTO_ABORTIFHUNG,
+                                  kAnswerMs, nullptr));
+  ASSERT_TRUE(product.Exit());
+  std::vector<int> saved = kStored;
+  saved[2] = 200;
+  EXPECT_EQ(SettingsValue(ReadFileBytes(product.SettingsPath()), "Columns"), ColumnsValue(saved));
+}
+
+}  // namespace
+}  // namespace wrenhollow::e2e
