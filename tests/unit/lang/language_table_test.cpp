@@ -110,7 +110,8 @@ TEST_F(LanguageTableTest, TemplateFileIsUsedWhetherOrNotItExistsAndKeepsNonEmpty
   EXPECT_EQ(table_.LanguageFilePath(), folder_.File("app_lng.ini"));
   table_.WriteTemplateGeneral("0.1.0");
   EXPECT_EQ(FileText(), "[general]\r\nTranslatorName=\r\nTranslatorURL=\r\nVersion=0.1.0\r\nRTL=0\r\n");
-  folder_.Put("app_lng.ini", "[general]\r\ntranslatorname=Hans\r\nrtl=1\r\n[menu_102]\r\n40001=&Speichern\r\n40002=\r\n");
+  folder_.Put("app_lng.ini",
+              "[general]\r\ntranslatorname=Hans\r\nrtl=1\r\n[menu_102]\r\n40001=&Speichern\r\n40002=\r\n");
   table_.WriteTemplateGeneral("0.2.0");
   table_.WriteIfAbsent("MENU_102", "40001", "&Save Selected Items");
   table_.WriteIfAbsent("menu_102", "40002", "E&xit");
