@@ -13,53 +13,35 @@ class FindTest : public ListViewFixture {
     ListViewFixture::SetUp();
     for (const char* name : {"Alpha", "beta", "alphabet", "gamma"}) list_.Add(name, 7);
   }
-  // The selected rows, as their first column.
-  std::string Selection() {
-    std::string names;
-    for (int row = 0; row < list_.view.RowCount(); ++row) {
-      if (SendMessageA(list_.view.Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0) {
-        names += Cell(row, 0) + " ";
-      }
-    }
-    return names;
-  }
-  bool Find(const char* text, DWORD flags) {
+  // Whether the search found a row, then the selected rows as their first column.
+  std::string Find(const char* text, DWORD flags) {
     FINDREPLACEA request{};
     request.Flags = flags;
     request.lpstrFindWhat = const_cast<char*>(text);
-    return FindNext(request, list_.view);
+    std::string result = FindNext(request, list_.view) ? "found:" : "none:";
+    for (int row = 0; row < list_.view.RowCount(); ++row) {
+      if (SendMessageA(list_.view.Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0) {
+        result += " " + Cell(row, 0);
+      }
+    }
+    return result;
   }
 };
 
-TEST_F(FindTest, SearchesAfterTheSelectionAndWrapsOnce) {
-  EXPECT_TRUE(Find("alpha", FR_DOWN));
-  EXPECT_EQ(Selection(), "Alpha ");  // nothing selected: from the first row
-  EXPECT_TRUE(Find("alpha", FR_DOWN));
-  EXPECT_EQ(Selection(), "alphabet ");
-  EXPECT_TRUE(Find("alpha", FR_DOWN));
-  EXPECT_EQ(Selection(), "Alpha ");  // wrapped
-  EXPECT_TRUE(Find("alpha", 0));
-  EXPECT_EQ(Selection(), "alphabet ");  // upward from the first row wraps to the last
-  EXPECT_TRUE(Find("gamma", FR_DOWN));
-  EXPECT_TRUE(Find("gamma", FR_DOWN));
-  EXPECT_EQ(Selection(), "gamma ");  // only the selected row matches: found again, last
-}
-
-TEST_F(FindTest, WholeWordAndCaseOptions) {
-  EXPECT_TRUE(Find("ALPHA", FR_DOWN | FR_WHOLEWORD));
-  EXPECT_EQ(Selection(), "Alpha ");
-  EXPECT_TRUE(Find("alpha", FR_DOWN | FR_MATCHCASE));
-  EXPECT_EQ(Selection(), "alphabet ");
-  EXPECT_FALSE(Find("alph", FR_DOWN | FR_WHOLEWORD | FR_MATCHCASE));
-  EXPECT_EQ(Selection(), "alphabet ");  // a failed search changes nothing
-  EXPECT_TRUE(Find("7", FR_DOWN | FR_WHOLEWORD));  // the second column is searched too
-}
-
-TEST_F(FindTest, AnEmptyListFindsNothing) {
+TEST_F(FindTest, SearchesAfterTheSelectionWrappingOnceWithTheWholeWordAndCaseOptions) {
+  const struct { const char* text; DWORD flags; const char* result; } steps[] = {
+      {"alpha", FR_DOWN, "found: Alpha"},  // nothing selected: from the first row
+      {"alpha", FR_DOWN, "found: alphabet"}, {"alpha", FR_DOWN, "found: Alpha"},  // wrapped
+      {"alpha", 0, "found: alphabet"},                                            // upward from the first row
+      {"gamma", FR_DOWN, "found: gamma"}, {"gamma", FR_DOWN, "found: gamma"},     // only the selected row matches
+      {"ALPHA", FR_DOWN | FR_WHOLEWORD, "found: Alpha"}, {"alpha", FR_DOWN | FR_MATCHCASE, "found: alphabet"},
+      {"alph", FR_DOWN | FR_WHOLEWORD | FR_MATCHCASE, "none: alphabet"},  // a failed search changes nothing
+      {"7", FR_DOWN | FR_WHOLEWORD, "found: gamma"},                        // the second column is searched too
+  };
+  for (const auto& s : steps) EXPECT_EQ(Find(s.text, s.flags), s.result) << s.text << " " << s.flags;
   list_.ClearItems();
   SendMessageA(list_.view.Handle(), LVM_DELETEALLITEMS, 0, 0);
-  EXPECT_FALSE(Find("a", FR_DOWN));
-  EXPECT_FALSE(Find("a", 0));
+  EXPECT_EQ(Find("a", FR_DOWN) + Find("a", 0), "none:none:");
 }
 
 TEST_F(FindTest, OnlyOneDialogAtATimeAndItsClosingIsForgotten) {

@@ -3,13 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "lang/language_fixture_win32.h"
-#include "lang/language_template_win32.h"
-#include "portable/string_table_builtin.h"
 #include "resource_ids.h"
 #include "support/fixture_path.h"
 #include "util/version_info_win32.h"
@@ -19,32 +16,8 @@ namespace {
 
 HINSTANCE Module() { return GetModuleHandleA(nullptr); }
 
-// A menu's command ids by popup: popups end in "|", a separator is "-". The main window finds its commands by
-// popup position, so the order matters as much as the ids.
-std::string MenuIds(HMENU menu) {
-  std::string ids;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    const HMENU popup = GetSubMenu(menu, i);
-    for (int j = 0; j < GetMenuItemCount(popup); ++j) {
-      const UINT id = GetMenuItemID(popup, j);
-      ids += (GetMenuState(popup, j, MF_BYPOSITION) & MF_SEPARATOR) != 0 ? "- " : std::to_string(id) + " ";
-    }
-    ids += "|";
-  }
-  return ids;
-}
-
-TEST(ResourcesTest, MenusAndAcceleratorsCarryTheCommandsWhereTheWindowLooksForThem) {
-  const std::pair<int, const char*> menus[] = {
-      {IDR_MAIN_MENU, "40029 - 40001 40009 - 40002 |40014 40008 - 40007 40015 |40005 40022 - 40006 40010 - 40011 "
-                      "40012 - 40004 |40023 40024 40028 |40003 |"},
-      {IDR_CONTEXT_MENU, "40001 40008 - 40006 40010 - 40011 40012 - 40009 - 40004 |"},
-      {IDR_TRAY_MENU, "40026 - 40002 |"}};
-  for (const auto& [id, ids] : menus) {
-    const HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(id));
-    EXPECT_EQ(MenuIds(menu), ids) << id;
-    DestroyMenu(menu);
-  }
+// The menus' commands, popup by popup, are pinned by the golden language template.
+TEST(ResourcesTest, AcceleratorsCarryTheCommandsOfTheMenus) {
   HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   ACCEL entries[16]{};
   std::string keys;
@@ -139,31 +112,23 @@ TEST(ResourcesTest, ImagesLoadWithTheFlagsTheWindowUsesAndTheSortArrowsBackgroun
   RECT all{0, 0, 16, 16};
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
   FillRect(dc, &all, red);
+  DeleteObject(red);
   ASSERT_TRUE(ImageList_Draw(list, 0, dc, 0, 0, ILD_TRANSPARENT));
   EXPECT_EQ(std::vector<COLORREF>({GetPixel(dc, 0, 0), GetPixel(dc, 15, 15), GetPixel(dc, 8, 8) == RGB(255, 0, 0)}),
             std::vector<COLORREF>({RGB(255, 0, 0), RGB(255, 0, 0), 0}));
-  SelectObject(dc, old);
-  DeleteObject(red);
-  DeleteObject(canvas);
+  DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
   DeleteObject(arrow);
   ImageList_Destroy(list);
 }
 
-TEST(ResourcesTest, CarriedUsbIdsStringsAndVersionTexts) {
+TEST(ResourcesTest, CarriedUsbIdsAndVersionTexts) {
   HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_USB_IDS), "BIN");
   const std::string carried(static_cast<const char*>(LockResource(LoadResource(Module(), found))),
                             SizeofResource(Module(), found));
   // A zero byte follows the list, so that no reader of the resource runs past its end.
   EXPECT_TRUE(carried == test::ReadFixture("../../resources/usb.ids") + std::string(1, '\0'))
       << carried.size() << " bytes carried";
-  size_t count = 0;
-  const StringTableEntry* entries = BuiltinStringEntries(&count);
-  for (size_t i = 0; i < count; ++i) {
-    char buffer[4096] = "";
-    LoadStringA(Module(), entries[i].id, buffer, sizeof(buffer));
-    EXPECT_STREQ(buffer, entries[i].text) << entries[i].id;
-  }
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, sizeof(path));
   VersionInfo info;
@@ -183,19 +148,6 @@ TEST(ResourcesTest, ManifestMakesTheProgramAwareOfTheSystemDpi) {
                              SizeofResource(Module(), found));
   EXPECT_NE(manifest.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_TRUE(IsProcessDPIAware());
-}
-
-TEST(ResourcesTest, LanguageTemplateOfTheProgramsResourcesEqualsTheGoldenOne) {
-  test::InstalledLanguage language;
-  language.Table().SetTemplateSkipList({IDD_EXCEPTION});
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  const std::string languageFile = std::string(path, std::strrchr(path, '.')) + "_lng.ini";
-  DeleteFileA(languageFile.c_str());
-  SaveLanguageTemplate();
-  EXPECT_FALSE(language.Table().HasLanguageFile());
-  EXPECT_EQ(test::ReadFileBytes(languageFile), test::ReadFixture("language/template.ini"));
-  DeleteFileA(languageFile.c_str());
 }
 
 }  // namespace

@@ -115,17 +115,5 @@ TEST(SharedWindowProcTest, AReportThatFaultsItselfLeavesTheOwnerEnabledAndLaterF
   DestroyWindow(handle);
 }
 
-int ChooseTerminate(EXCEPTION_POINTERS*, HWND) { return kFaultChoiceTerminate; }
-
-TEST(SharedWindowProcDeathTest, ChoosingTerminateEndsTheProcessWithOne) {
-  EXPECT_EXIT(
-      {
-        SetFaultReporter(ChooseTerminate);
-        TestWindow window;
-        SendMessageA(CreateTestWindow(&window), kFaultMessage, 0, 0);
-      },
-      testing::ExitedWithCode(1), "");
-}
-
 }  // namespace
 }  // namespace wrenhollow
