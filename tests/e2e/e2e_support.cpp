@@ -2,14 +2,11 @@
 // may be a Linux path.
 #include "e2e_support.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <utility>
 
 #include "support/wine_registry.h"
@@ -19,17 +16,10 @@ namespace {
 
 std::string productExe;  // as this program must spell it (Z:\... under Wine)
 
-std::string TestName() {
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return info == nullptr ? "no_test" : std::string(info->test_suite_name()) + "." + info->name();
-}
-
 }  // namespace
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return file.good();
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
 std::set<std::string> FilesIn(const std::string& folder, const char* pattern) {
@@ -48,11 +38,9 @@ std::set<std::string> FilesIn(const std::string& folder, const char* pattern) {
   files.insert(files.end(), fixtures);
   std::string error;
   for (const char* file : files) {
-    if (!test::ImportRegFile(test::FixturePath(std::string("devices/") + file), &error)) {
-      return ::testing::AssertionFailure() << error;
-    }
+    if (!test::ImportRegFile(test::FixturePath(std::string("devices/") + file), &error)) break;
   }
-  return ::testing::AssertionSuccess();
+  return error.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << error;
 }
 
 UsbDevice TestDevice(int n, const std::string& description) {
@@ -105,7 +93,8 @@ Product::Product() {
   GetTempPathA(MAX_PATH, temp);
   // Every run has a prefix of its own: a new name is a new, empty folder.
   static int made = 0;
-  folder_ = std::string(temp) + "wrenhollow-e2e\\" + TestName() + "." + std::to_string(++made);
+  folder_ = std::string(temp) + "wrenhollow-e2e\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+            "." + std::to_string(++made);
   SHCreateDirectoryExA(nullptr, folder_.c_str(), nullptr);
   if (!CopyFileA(productExe.c_str(), Path("wrenhollow.exe").c_str(), FALSE)) {
     ADD_FAILURE() << "cannot copy " << productExe << " to " << folder_ << ": error " << GetLastError();
