@@ -1,7 +1,6 @@
 // The command line: export switches that write a report and exit without a window, and the switches around them.
 // An export makes no device reading, so every report holds no rows: the golden files of no rows.
-#include <algorithm>
-#include <cstdlib>
+#include <set>
 
 #include "e2e_support.h"
 
@@ -20,82 +19,72 @@ const char kLayoutHeader[] =
 
 constexpr DWORD kOpensWindow = ~0u;
 
-std::string Golden(const std::string& name) {
-  bool found = false;
-  const std::string bytes = ReadFileBytes(FixtureFile(name), &found);
-  EXPECT_TRUE(found) << "no golden file " << name;
-  return bytes;
-}
-
 struct CommandLineCase {
-  std::string arguments;
-  std::string settings;  // the settings file beside the exe before the run; "" for none
-  std::string written;   // the file the run leaves beside the exe, "-" for standard output, "" for none
-  std::string expected;  // what it holds; for a failed run, how its message box begins
-  DWORD exitCode;        // or kOpensWindow: the program starts as usual
+  const char* arguments;
+  std::string written;         // the file the run leaves beside the exe, "-" for standard output, "" for none
+  const char* golden;          // what it holds: a file under tests/fixtures, or "" for the text below
+  std::string text = "";       // what it holds; for a failed run, how its message box begins
+  DWORD exitCode = 0;          // or kOpensWindow: the program starts as usual
+  std::string settings = "";   // the settings file beside the exe before the run
   bool standardOutput = true;
 };
 
-std::vector<CommandLineCase> Cases() {
-  return {
-      {"/stext out.txt", "", "out.txt", Golden("exports/no_rows.txt"), 0},
-      {"/stab out.txt", "", "out.txt", Golden("exports/no_rows.tab.txt"), 0},
-      {"/stabular out.txt", "", "out.txt", Golden("exports/no_rows.tabular.txt"), 0},
-      {"/scomma \"my report.csv\"", "", "my report.csv", Golden("exports/no_rows.csv"), 0},
-      {"/shtml out.html", "", "out.html", Golden("exports/no_rows.h.html"), 0},
-      {"/sverhtml out.html", "", "out.html", Golden("exports/no_rows.v.html"), 0},
-      {"/sxml out.xml", "", "out.xml", Golden("exports/no_rows.xml"), 0},
-      // Two quotes and a space: an empty argument, not the end of the line.
-      {"/sxml \"\" ", "", "-", Golden("exports/no_rows.xml"), 0},
-      // Started from a shortcut there is no standard output: nothing to write to, and nothing wrong.
-      {"/sxml \"\" ", "", "", "", 0, false},
-      // A failed export tells the user, then the script that started it, with the system's error code.
-      {"/scomma missing\\out.csv", "", "", "Error 3: ", 3},
-      {"/SXml first.txt /scomma second.csv", "", "second.csv", Golden("exports/no_rows.csv"), 0},
-      {"/sort ~Description /sort 2 /scomma out.csv /sort", "", "out.csv", Golden("exports/no_rows.csv"), 0},
-      {"/stab", "", "", "", kOpensWindow},
-      {"/deleteregkey /scomma out.csv", "", "", "", 0},
-      {"/scomma out.csv", kLayoutSettings, "out.csv", kLayoutHeader, 0},
-      {"/nosaveload /scomma out.csv", kLayoutSettings, "out.csv", kLayoutHeader, 0},
-      // The exception dialog is never offered for translation.
-      {"/savelangfile", "", "wrenhollow_lng.ini", Golden("language/template.ini"), 0},
-  };
-}
+const CommandLineCase kCases[] = {
+    {"/stext out.txt", "out.txt", "exports/no_rows.txt"},
+    {"/stab out.txt", "out.txt", "exports/no_rows.tab.txt"},
+    {"/stabular out.txt", "out.txt", "exports/no_rows.tabular.txt"},
+    {"/scomma \"my report.csv\"", "my report.csv", "exports/no_rows.csv"},
+    {"/shtml out.html", "out.html", "exports/no_rows.h.html"},
+    {"/sverhtml out.html", "out.html", "exports/no_rows.v.html"},
+    {"/sxml out.xml", "out.xml", "exports/no_rows.xml"},
+    // Two quotes and a space: an empty argument, not the end of the line.
+    {"/sxml \"\" ", "-", "exports/no_rows.xml"},
+    // Started from a shortcut there is no standard output: nothing to write to, and nothing wrong.
+    {"/sxml \"\" ", "", "", "", 0, "", false},
+    // A failed export tells the user, then the script that started it, with the system's error code.
+    {"/scomma missing\\out.csv", "", "", "Error 3: ", 3},
+    {"/SXml first.txt /scomma second.csv", "second.csv", "exports/no_rows.csv"},
+    {"/sort ~Description /sort 2 /scomma out.csv /sort", "out.csv", "exports/no_rows.csv"},
+    {"/stab", "", "", "", kOpensWindow},
+    {"/deleteregkey /scomma out.csv", "", ""},
+    {"/scomma out.csv", "out.csv", "", kLayoutHeader, 0, kLayoutSettings},
+    {"/nosaveload /scomma out.csv", "out.csv", "", kLayoutHeader, 0, kLayoutSettings},
+    // The exception dialog is never offered for translation. The language template is pinned here alone.
+    {"/savelangfile", "wrenhollow_lng.ini", "language/template.ini"},
+};
 
 TEST(CommandLine, EachRunLeavesItsFileAndExitCode) {
   ASSERT_TRUE(LoadDevices({}));
-  const char* update = std::getenv("WRENHOLLOW_UPDATE_GOLDEN");
-  for (const CommandLineCase& c : Cases()) {
+  for (const CommandLineCase& c : kCases) {
     SCOPED_TRACE(c.arguments);
     Product product;
     if (!c.settings.empty()) ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), c.settings));
-    std::string output, message;
-    DWORD code = 99;
     if (c.exitCode == kOpensWindow) {
       ASSERT_TRUE(product.Start(c.arguments));
       ASSERT_TRUE(product.Exit());
       continue;
     }
+    std::string output, message;
+    DWORD code = 99;
     ASSERT_TRUE(product.Run(c.arguments, &code, c.standardOutput ? &output : nullptr, &message));
     EXPECT_EQ(code, c.exitCode);
     if (c.exitCode != 0) {
-      EXPECT_EQ(message.substr(0, c.expected.size()), c.expected);
+      EXPECT_EQ(message.substr(0, c.text.size()), c.text);
       continue;
     }
     EXPECT_EQ(message, "");
     const std::string written = c.written == "-" ? output : ReadFileBytes(product.Path(c.written));
-    // The language template is pinned here alone; rewritten on request after a deliberate change.
-    if (c.written == "wrenhollow_lng.ini" && update != nullptr && std::string(update) == "1") {
-      EXPECT_TRUE(WriteFileBytes(FixtureFile("language/template.ini"), written));
+    if (*c.golden != '\0') {
+      test::ExpectGolden(c.golden, written);
+    } else {
+      EXPECT_EQ(written, c.text);
     }
-    EXPECT_EQ(written, c.expected);
     // Nothing else: an export never writes the settings, and only the last export switch counts.
-    std::vector<std::string> files = {"wrenhollow.exe"};
-    if (!c.settings.empty()) files.push_back("wrenhollow.cfg");
-    if (!c.written.empty() && c.written != "-") files.push_back(c.written);
-    std::sort(files.begin(), files.end());
+    std::set<std::string> files = {"wrenhollow.exe"};
+    if (!c.settings.empty()) files.insert("wrenhollow.cfg");
+    if (!c.written.empty() && c.written != "-") files.insert(c.written);
     EXPECT_EQ(FilesIn(product.Folder()), files);
-    if (!c.settings.empty()) EXPECT_EQ(ReadFileBytes(product.SettingsPath()), c.settings);
+    EXPECT_EQ(ReadFileBytes(product.SettingsPath()), c.settings);
   }
 }
 

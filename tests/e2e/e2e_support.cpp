@@ -1,72 +1,68 @@
-// The end-to-end tests' shared support, and their main: --product=PATH names the wrenhollow.exe to test,
-// --artifacts=FOLDER where screenshots are kept; both may be Linux paths.
+// The end-to-end tests' shared support, and their main: --product=PATH names the wrenhollow.exe to test, which
+// may be a Linux path.
 #include "e2e_support.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <utility>
+
+#include "support/wine_registry.h"
 
 namespace wrenhollow::e2e {
 namespace {
 
-std::string productExe;    // as this program must spell it (Z:\... under Wine)
-std::string artifactsDir;  // screenshots kept for a person to look at
-
-std::string TestName() {
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return info == nullptr ? "no_test" : std::string(info->test_suite_name()) + "." + info->name();
-}
+std::string productExe;       // as this program must spell it (Z:\... under Wine)
+std::string artifactsFolder;  // screenshots kept for a person to look at
 
 }  // namespace
 
-std::string FixtureFile(const std::string& relative) {
-  return ToWindowsPath(std::string(WRENHOLLOW_FIXTURE_DIR) + "/" + relative);
-}
-
-std::string ReadFileBytes(const std::string& path, bool* found) {
-  std::ifstream file(path, std::ios::binary);
-  if (found != nullptr) *found = file.is_open();
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+void KeepScreenshot(HWND window, const std::string& what) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return;
+  // The program paints on its own time, and Wine hands its drawing to the X server a little later still.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  // 24 bits: a 32-bit .bmp would carry the screen's unused fourth byte, which viewers take for transparency.
+  BITMAPINFOHEADER header{sizeof header, rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB};
+  header.biSizeImage = ((static_cast<DWORD>(header.biWidth) * 3 + 3) & ~3u) * static_cast<DWORD>(header.biHeight);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  BITMAPFILEHEADER file{0x4D42 /* "BM" */, 0, 0, 0, sizeof file + sizeof header};
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  SHCreateDirectoryExA(nullptr, artifactsFolder.c_str(), nullptr);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::ofstream out(artifactsFolder + "\\" + test->test_suite_name() + "." + test->name() + "-" + what + ".bmp",
+                    std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(static_cast<const char*>(bits), header.biSizeImage);
+  DeleteObject(bitmap);
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return file.good();
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
+std::set<std::string> FilesIn(const std::string& folder, const char* pattern) {
+  std::set<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
   for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-    if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..") names.push_back(found.cFileName);
+    if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..") names.insert(found.cFileName);
   }
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string SettingsValue(const std::string& text, const std::string& key) {
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1, line.find_last_not_of('\r') - key.size());
-  }
-  return "(absent)";
-}
-
-void KeepScreenshot(HWND window, const std::string& what) {
-  SHCreateDirectoryExA(nullptr, artifactsDir.c_str(), nullptr);
-  std::string error;
-  EXPECT_TRUE(SaveScreenshot(window, artifactsDir + "\\" + TestName() + "-" + what + ".bmp", &error)) << error;
 }
 
 ::testing::AssertionResult LoadDevices(std::initializer_list<const char*> fixtures) {
@@ -74,9 +70,9 @@ void KeepScreenshot(HWND window, const std::string& what) {
   files.insert(files.end(), fixtures);
   std::string error;
   for (const char* file : files) {
-    if (!ApplyRegFile(FixtureFile(std::string("devices/") + file), &error)) return ::testing::AssertionFailure() << error;
+    if (!test::ImportRegFile(test::FixturePath(std::string("devices/") + file), &error)) break;
   }
-  return ::testing::AssertionSuccess();
+  return error.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << error;
 }
 
 UsbDevice TestDevice(int n, const std::string& description) {
@@ -87,7 +83,9 @@ UsbDevice TestDevice(int n, const std::string& description) {
 
 ::testing::AssertionResult ChangeDevices(const AppWindow& app, const std::string& regText, int rows) {
   std::string error;
-  if (!ApplyRegText("REGEDIT4\r\n\r\n" + regText, &error)) return ::testing::AssertionFailure() << error;
+  if (!regText.empty() && !test::ImportRegText("REGEDIT4\r\n\r\n" + regText, &error)) {
+    return ::testing::AssertionFailure() << error;
+  }
   if (!BroadcastDeviceChange()) return ::testing::AssertionFailure() << "the notification was not delivered";
   int seen = -1;
   if (!WaitUntil([&] { return (seen = app.RowCount()) >= rows; }, kRefreshDelayMs + kAnswerMs, 5)) {
@@ -108,13 +106,27 @@ UsbDevice TestDevice(int n, const std::string& description) {
   return ::testing::AssertionFailure() << "the status bar shows \"" << app.StatusText(0) << "\", not \"" << text << "\"";
 }
 
+::testing::AssertionResult CloseDialog(HWND dialog, int button) {
+  if (PressDialogButton(dialog, button) && WaitUntil([&] { return !IsWindow(dialog); }, kAnswerMs)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "button " << button << " did not close the dialog";
+}
+
+std::vector<MenuItem> MenuItems(HWND owner, HMENU menu) {
+  std::vector<MenuItem> items;
+  std::string error;
+  EXPECT_TRUE(ReadMenu(owner, menu, &items, &error)) << error;
+  return items;
+}
+
 Product::Product() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  folder_ = std::string(temp) + "wrenhollow-e2e\\" + TestName();
-  const std::string doubleNul = folder_ + '\0';
-  SHFILEOPSTRUCTA remove{nullptr, FO_DELETE, doubleNul.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
-  SHFileOperationA(&remove);
+  // Every run has a prefix of its own: a new name is a new, empty folder.
+  static int made = 0;
+  folder_ = std::string(temp) + "wrenhollow-e2e\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+            "." + std::to_string(++made);
   SHCreateDirectoryExA(nullptr, folder_.c_str(), nullptr);
   if (!CopyFileA(productExe.c_str(), Path("wrenhollow.exe").c_str(), FALSE)) {
     ADD_FAILURE() << "cannot copy " << productExe << " to " << folder_ << ": error " << GetLastError();
@@ -128,7 +140,7 @@ Product::~Product() {
   if (process_ != nullptr) CloseHandle(process_);
 }
 
-::testing::AssertionResult Product::Launch(const std::string& arguments, bool standardOutput, HANDLE output) {
+::testing::AssertionResult Product::Launch(const std::string& arguments, HANDLE output) {
   if (Running()) return ::testing::AssertionFailure() << "already running";
   if (process_ != nullptr) CloseHandle(process_);
   process_ = nullptr;
@@ -136,10 +148,8 @@ Product::~Product() {
   std::string command = "\"" + Path("wrenhollow.exe") + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (standardOutput) {
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = output;
-  }
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = output;
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder_.c_str(),
                       &startup, &info)) {
@@ -152,11 +162,11 @@ Product::~Product() {
 }
 
 ::testing::AssertionResult Product::Start(const std::string& arguments, bool visible) {
-  if (auto launched = Launch(arguments, false, nullptr); !launched) return launched;
+  if (auto launched = Launch(arguments, nullptr); !launched) return launched;
   // Hidden, the window is ready once its tray icon, added at the end of its creation, is there.
   WaitUntil(
       [&] {
-        window_ = FindTopLevelWindow("Wrenhollow", processId_, nullptr, visible);
+        window_ = WaitForWindow("Wrenhollow", processId_, 0, nullptr, nullptr, visible);
         return (window_ != nullptr && (visible || TrayIconPresent(window_, 0))) || !Running();
       },
       kAnswerMs);
@@ -169,16 +179,13 @@ Product::~Product() {
   // A saved placement shows the window during its creation, before its final show state, and Wine reports input
   // idle early: the window is ready once its state has held still for a moment.
   WaitForInputIdle(process_, kAnswerMs);
-  std::string last;
+  std::pair<LONG, RECT> last{}, now{};
   int unchanged = 0;
   WaitUntil(
       [&] {
-        RECT rect{};
-        GetWindowRect(window_, &rect);
-        const std::string now = std::to_string(GetWindowLongA(window_, GWL_STYLE)) + " " + std::to_string(rect.left) +
-                                " " + std::to_string(rect.top) + " " + std::to_string(rect.right) + " " +
-                                std::to_string(rect.bottom);
-        unchanged = now == last ? unchanged + 1 : 0;
+        now.first = GetWindowLongA(window_, GWL_STYLE);
+        GetWindowRect(window_, &now.second);
+        unchanged = std::memcmp(&now, &last, sizeof now) == 0 ? unchanged + 1 : 0;
         last = now;
         return unchanged >= 4;
       },
@@ -198,25 +205,25 @@ Product::~Product() {
   HANDLE file = output == nullptr ? nullptr
                                   : CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                                 CREATE_ALWAYS, 0, nullptr);
-  auto launched = Launch(arguments, true, file);
+  auto launched = Launch(arguments, file);
   if (file != nullptr) CloseHandle(file);
   if (!launched) return launched;
   // A window means the interactive mode, which would wait for the user: no need to sit out the timeout.
   WaitUntil(
       [&] {
-        if (const HWND box = FindTopLevelWindow("#32770", processId_)) {
-          if (message != nullptr) *message += WindowText(GetDlgItem(box, 0xFFFF));
+        if (const HWND box = WaitForWindow("#32770", processId_)) {
+          if (message != nullptr) *message += MessageBoxText(box);
           PostMessageA(box, WM_COMMAND, IDOK, 0);
           WaitUntil([&] { return !IsWindow(box); }, kAnswerMs);
         }
-        return !Running() || FindTopLevelWindow("Wrenhollow", processId_) != nullptr;
+        return !Running() || WaitForWindow("Wrenhollow", processId_) != nullptr;
       },
       kAnswerMs);
   if (!WaitForExit(0, exitCode)) {
     Kill();
     return ::testing::AssertionFailure() << arguments << ": did not end by itself";
   }
-  if (output != nullptr) *output = ReadFileBytes(outputPath);
+  if (output != nullptr) *output = test::ReadFileBytes(outputPath);
   return ::testing::AssertionSuccess();
 }
 
@@ -229,6 +236,20 @@ Product::~Product() {
   }
   if (code != 0) return ::testing::AssertionFailure() << "ended with exit code " << code;
   return ::testing::AssertionSuccess();
+}
+
+std::vector<MenuItem> Product::ContextMenuItems(RECT* at) const {
+  AppWindow(window_).PostContextMenu();
+  HWND popup = WaitForWindow("#32768", processId_, kAnswerMs);
+  if (popup == nullptr) {
+    ADD_FAILURE() << "no context menu";
+    return {};
+  }
+  if (at != nullptr) GetWindowRect(popup, at);
+  const std::vector<MenuItem> items = MenuItems(window_, reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+  PostKey(popup, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, kAnswerMs)) << "the context menu stayed open";
+  return items;
 }
 
 bool Product::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -247,18 +268,12 @@ void Product::Kill() {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  using namespace wrenhollow::e2e;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    std::string* setting = argument.rfind("--product=", 0) == 0     ? &productExe
-                           : argument.rfind("--artifacts=", 0) == 0 ? &artifactsDir
-                                                                    : nullptr;
-    if (setting == nullptr) {
-      std::fprintf(stderr, "usage: e2e_tests --product=wrenhollow.exe --artifacts=FOLDER [gtest options]\n");
-      return 2;
-    }
-    *setting = ToWindowsPath(argument.substr(argument.find('=') + 1));
+  if (argc != 3 || std::strncmp(argv[1], "--product=", 10) != 0 || std::strncmp(argv[2], "--artifacts=", 12) != 0) {
+    std::fprintf(stderr, "usage: e2e_tests --product=wrenhollow.exe --artifacts=FOLDER [gtest options]\n");
+    return 2;
   }
+  wrenhollow::e2e::productExe = wrenhollow::e2e::ToWindowsPath(argv[1] + 10);
+  wrenhollow::e2e::artifactsFolder = wrenhollow::e2e::ToWindowsPath(argv[2] + 12);
   // Bare Xvfb has no window manager, and Wine waits up to two seconds for one whenever a managed window is
   // hidden or destroyed. Unmanaged windows (this prefix only) end at once.
   RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", REG_SZ, "N", 2);

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "device_simulator/device_simulator.h"
 #include "gui_driver/gui_driver.h"
 #include "resource_ids.h"
+#include "support/golden.h"
 
 namespace wrenhollow::e2e {
 
@@ -20,28 +22,28 @@ constexpr DWORD kAnswerMs = 10000;
 // The program reads the devices this long after a device-change notification.
 constexpr DWORD kRefreshDelayMs = 500;
 
-// A file under tests/fixtures.
-std::string FixtureFile(const std::string& relative);
-std::string ReadFileBytes(const std::string& path, bool* found = nullptr);
+using test::ReadFileBytes;
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-// The names of the files in a folder, sorted.
-std::vector<std::string> FilesIn(const std::string& folder);
-// A key's value in a settings file's text, or "(absent)".
-std::string SettingsValue(const std::string& text, const std::string& key);
-// Keeps a screenshot for a person to look at, in the artifacts folder, named after the running test and what.
+// The names of the files in a folder that match the pattern.
+std::set<std::string> FilesIn(const std::string& folder, const char* pattern = "*");
+// Keeps a picture of the window for a person to look at, in the artifacts folder, named after the test and what.
 void KeepScreenshot(HWND window, const std::string& what);
 
 // The device registry: reset.reg, common.reg, then the given files of tests/fixtures/devices.
 ::testing::AssertionResult LoadDevices(std::initializer_list<const char*> fixtures);
 // A device never seen before, of the test vendor 1209, numbered n.
 UsbDevice TestDevice(int n, const std::string& description);
-// Applies the .reg keys, tells the program as Windows does, and waits for the list to hold `rows` rows.
+// Imports the .reg keys (none: the registry was changed already), tells the program as Windows does, and waits
+// for the list to hold `rows` rows.
 ::testing::AssertionResult ChangeDevices(const AppWindow& app, const std::string& regText, int rows);
 // Plugs devices never seen before (TestDevice 1, 2, ... over the whole run) and waits for their rows.
 ::testing::AssertionResult PlugDevices(const AppWindow& app, const std::vector<std::string>& descriptions);
 // Waits for the status bar's first part to show the text.
 ::testing::AssertionResult WaitForStatus(const AppWindow& app, const std::string& text);
+// Presses the dialog's button and waits until the dialog is gone.
+::testing::AssertionResult CloseDialog(HWND dialog, int button);
+// The items of a menu of the window's thread; none, after a failure.
+std::vector<MenuItem> MenuItems(HWND owner, HMENU menu);
 
 // One copy of wrenhollow.exe in a fresh folder of its own, named after the running test (the settings file and
 // report.html are written beside the exe), started and ended the way a user starts and ends it.
@@ -65,6 +67,8 @@ class Product {
   // Ends the program with the Exit command; succeeds only when it ended by itself with exit code 0.
   ::testing::AssertionResult Exit();
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+  // Opens the list's context menu as a right click does, reads it and closes it; where it opened in *at.
+  std::vector<MenuItem> ContextMenuItems(RECT* at = nullptr) const;
   bool Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
   DWORD ProcessId() const { return processId_; }
@@ -72,8 +76,8 @@ class Product {
   AppWindow App() const { return AppWindow(window_); }
 
  private:
-  // With standardOutput, the program's standard output and error go to `output` (null: there are none).
-  ::testing::AssertionResult Launch(const std::string& arguments, bool standardOutput, HANDLE output);
+  // The program's standard output and error go to `output` (null: there are none).
+  ::testing::AssertionResult Launch(const std::string& arguments, HANDLE output);
   void Kill();
 
   std::string folder_;

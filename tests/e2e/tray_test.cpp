@@ -12,13 +12,11 @@ constexpr UINT kTrayMessage = 1054;
 // Opens the icon's menu as a right click does and picks an item with the keys. Under load Wine may handle the X
 // focus events of an earlier hide and show only once the menu is open; the focus loss among them cancels the
 // menu, as a click elsewhere would, so a menu that closed without the choice taking effect is opened again.
-bool ChooseFromTrayMenu(const Product& product, std::initializer_list<UINT> keys, const std::function<bool()>& chosen,
-                        const char* screenshot = nullptr) {
+bool ChooseFromTrayMenu(const Product& product, std::initializer_list<UINT> keys, const std::function<bool()>& chosen) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     PostMessageA(product.Window(), kTrayMessage, kTrayIcon, WM_RBUTTONUP);
     HWND popup = WaitForWindow("#32768", product.ProcessId(), kAnswerMs);
     if (popup == nullptr) return false;
-    if (screenshot != nullptr) KeepScreenshot(popup, screenshot);
     for (UINT key : keys) PostKey(popup, key);
     if (WaitUntil(chosen, kAnswerMs)) return true;
   }
@@ -26,10 +24,10 @@ bool ChooseFromTrayMenu(const Product& product, std::initializer_list<UINT> keys
 }
 
 TEST(Tray, TheProgramStartsHiddenBehindItsIconAndComesBackFromIt) {
-  // Where the icon would be; early, so that the pointer's events are handled before a menu opens (under Wine
-  // they may cancel it).
-  ASSERT_TRUE(SetCursorPos(400, 600));
   ASSERT_TRUE(LoadDevices({}));
+  // Where the icon would be; early, so that the pointer's events are handled before a menu opens (under Wine
+  // they may cancel it), and after regedit, which takes the pointer back to where X has it.
+  ASSERT_TRUE(SetCursorPos(400, 600));
   Product product;
   ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), "[General]\r\nTrayIcon=1\r\nStartAsHidden=1\r\n"));
   ASSERT_TRUE(product.Start("", false));
@@ -38,8 +36,7 @@ TEST(Tray, TheProgramStartsHiddenBehindItsIconAndComesBackFromIt) {
   EXPECT_FALSE(IsWindowVisible(window));
 
   // "Open Wrenhollow", the menu's first item.
-  ASSERT_TRUE(ChooseFromTrayMenu(product, {VK_DOWN, VK_RETURN}, [&] { return IsWindowVisible(window) != 0; },
-                                 "tray-menu"))
+  ASSERT_TRUE(ChooseFromTrayMenu(product, {VK_DOWN, VK_RETURN}, [&] { return IsWindowVisible(window) != 0; }))
       << "Open did not show the window";
   // Maximized, then closed: hidden, still running; a double click on the icon brings it back, not maximized.
   ASSERT_TRUE(PostMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
@@ -50,7 +47,6 @@ TEST(Tray, TheProgramStartsHiddenBehindItsIconAndComesBackFromIt) {
   ASSERT_TRUE(PostMessageA(window, kTrayMessage, kTrayIcon, WM_LBUTTONDBLCLK));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }, kAnswerMs)) << "still hidden";
   EXPECT_FALSE(IsZoomed(window));
-  KeepScreenshot(window, "opened-from-tray");
 
   // The option takes the icon away and puts it back.
   const AppWindow app = product.App();
@@ -66,9 +62,7 @@ TEST(Tray, TheProgramStartsHiddenBehindItsIconAndComesBackFromIt) {
   ASSERT_TRUE(ChooseFromTrayMenu(product, {VK_DOWN, VK_DOWN, VK_RETURN}, [&] { return product.WaitForExit(0, &code); }))
       << "Exit from the tray menu did not end the program";
   EXPECT_EQ(code, 0u);
-  const std::string settings = ReadFileBytes(product.SettingsPath());
-  EXPECT_EQ(SettingsValue(settings, "TrayIcon"), "1");
-  EXPECT_EQ(SettingsValue(settings, "StartAsHidden"), "1");
+  EXPECT_NE(ReadFileBytes(product.SettingsPath()).find("\nTrayIcon=1\r\nStartAsHidden=1\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -3,15 +3,8 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace wrenhollow::e2e {
-
-// Applies .reg text to the real registry in this process with the program's own .reg reader (regedit costs
-// ~80 ms a file and stores the UTF-16 strings of a version 5 file as bytes).
-// A missing key to delete is not an error. False with a reason on the first failure.
-bool ApplyRegText(std::string_view text, std::string* error);
-bool ApplyRegFile(const std::string& path, std::string* error);
 
 // A USB device as Windows records it in the control set the fixtures make current.
 struct UsbDevice {
@@ -24,6 +17,8 @@ struct UsbDevice {
 std::string NewDeviceText(const UsbDevice& device);
 // .reg keys (for after a REGEDIT4 header) setting the device interface's Linked value: 1 attached, 0 detached.
 std::string LinkedText(const UsbDevice& device, int linked);
+// The same change straight through the registry API, quick enough to come between notifications of one burst.
+bool SetLinked(const UsbDevice& device, DWORD linked);
 
 // WM_DEVICECHANGE with DBT_DEVNODES_CHANGED to every top-level window, as Windows sends it when the device tree
 // changes; false when the broadcast failed or timed out.

@@ -4,10 +4,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstddef>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "gui_driver/in_process_probe.h"
@@ -16,7 +14,6 @@ namespace wrenhollow::e2e {
 namespace {
 
 constexpr size_t kTextSize = 1024;
-constexpr size_t kNoText = SIZE_MAX;
 
 bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, DWORD timeoutMs = 5000) {
   DWORD_PTR answer = 0;
@@ -25,29 +22,12 @@ bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
   return true;
 }
 
-// A NUL-terminated text at an address of the process, read in chunks; near the end of readable memory a chunk
-// is read again byte by byte.
-std::string ReadRemoteText(HANDLE process, const char* address) {
-  std::string text;
-  char chunk[64];
-  for (size_t done = 0; address != nullptr && done < kTextSize; done += sizeof chunk) {
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, address + done, chunk, sizeof chunk, &read)) {
-      for (read = 0; read < sizeof chunk && ReadProcessMemory(process, address + done + read, chunk + read, 1, nullptr);)
-        ++read;
-    }
-    const size_t length = strnlen(chunk, read);
-    text.append(chunk, length);
-    if (length < sizeof chunk) break;
-  }
-  return text;
-}
-
 // Sends the message with lParam pointing at a copy of the block inside the window's process, then reads the block
-// back. textField: the offset of a char* field of the block, aimed at a text buffer placed after it, whose text
-// (or whatever other text the owner aimed the field at) comes back in *text.
-bool SendRemote(HWND window, UINT message, WPARAM wParam, void* block, size_t size, LRESULT* answer = nullptr,
-                size_t textField = kNoText, std::string* text = nullptr) {
+// back. With text: the block's first textField bytes are a char* aimed at a text buffer placed after the block;
+// the text the field points at when the owner answers (its own buffer, or another text it aimed the field at)
+// comes back in *text.
+bool SendRemote(HWND window, UINT message, WPARAM wParam, void* block, size_t size, LRESULT* answer,
+                size_t textField = 0, std::string* text = nullptr) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
@@ -55,134 +35,38 @@ bool SendRemote(HWND window, UINT message, WPARAM wParam, void* block, size_t si
   // Zeroed by the system: the text buffer starts empty.
   auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size + kTextSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   char* textAt = remote + size;
-  auto* field = static_cast<char*>(block) + (textField == kNoText ? 0 : textField);
-  if (textField != kNoText) std::memcpy(field, &textAt, sizeof textAt);
+  char* field = static_cast<char*>(block) + textField;
+  if (text != nullptr) std::memcpy(field, &textAt, sizeof textAt);
   const bool done = remote != nullptr && WriteProcessMemory(process, remote, block, size, nullptr) &&
                     SendTimed(window, message, wParam, reinterpret_cast<LPARAM>(remote), answer) &&
                     ReadProcessMemory(process, remote, block, size, nullptr);
   if (done && text != nullptr) {
     std::memcpy(&textAt, field, sizeof textAt);
-    *text = ReadRemoteText(process, textAt);
+    text->clear();
+    // Byte by byte: a text the owner aimed at may end just before memory that cannot be read.
+    for (char c = 0; textAt != nullptr && text->size() < kTextSize &&
+                     ReadProcessMemory(process, textAt + text->size(), &c, 1, nullptr) && c != '\0';) {
+      *text += c;
+    }
   }
   if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
   return done;
 }
 
-struct WindowSearch {
-  const char* className;
-  const char* title;
-  DWORD processId;
-  HWND owner;
-  bool visibleOnly;
-  HWND found;
-};
-
-std::string ClassNameOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if ((search->visibleOnly && !IsWindowVisible(window)) || ClassNameOf(window) != search->className ||
-      (search->processId != 0 && processId != search->processId) ||
-      (search->owner != nullptr && GetWindow(window, GW_OWNER) != search->owner) ||
-      (search->title != nullptr && WindowText(window) != search->title)) {
-    return TRUE;
+// Real pointer input in the middle of a rectangle the control answers in its own coordinates (away from a
+// header's dividers, where a press would start a resize). The screen must show the control there: the pointer
+// arrives from a pixel away, then the left button clicks `clicks` times (0: the pointer only hovers).
+bool ClickCenterOf(HWND control, UINT message, WPARAM wParam, RECT rect, int clicks, std::string* error) {
+  LRESULT found = 0;
+  POINT point{};
+  if (SendRemote(control, message, wParam, &rect, sizeof rect, &found) && found != 0) {
+    point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(control, &point);
   }
-  search->found = window;
-  return FALSE;
-}
-
-HWND WaitForMatch(WindowSearch search, DWORD timeoutMs) {
-  WaitUntil([&] { return EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
-            timeoutMs);
-  return search.found;
-}
-
-bool SetRowState(HWND list, int row, UINT state) {
-  LVITEMA item{};
-  item.state = state;
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  LRESULT done = 0;
-  return SendRemote(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), &item, sizeof item, &done) && done != 0;
-}
-
-// The screen point in the middle of a rectangle the control answers in its own coordinates.
-bool CenterOf(HWND control, UINT message, WPARAM wParam, RECT rect, POINT* point) {
-  LRESULT done = 0;
-  if (!SendRemote(control, message, wParam, &rect, sizeof rect, &done) || done == 0) return false;
-  *point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  return ClientToScreen(control, point) != 0;
-}
-
-}  // namespace
-
-std::string ToWindowsPath(const std::string& path) {
-  if (path.empty() || path[0] != '/') return path;
-  std::string windows = "Z:" + path;
-  for (char& c : windows) c = c == '/' ? '\\' : c;
-  return windows;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!done()) {
-    if (GetTickCount64() >= end) return done();
-    Sleep(pollMs);
-  }
-  return true;
-}
-
-HWND FindTopLevelWindow(const char* className, DWORD processId, const char* title, bool visibleOnly) {
-  return WaitForMatch({className, title, processId, nullptr, visibleOnly, nullptr}, 0);
-}
-
-HWND WaitForWindow(const char* className, DWORD processId, DWORD timeoutMs, const char* title) {
-  return WaitForMatch({className, title, processId, nullptr, true, nullptr}, timeoutMs);
-}
-
-HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs) {
-  return WaitForMatch({className, nullptr, 0, owner, true, nullptr}, timeoutMs);
-}
-
-std::string WindowText(HWND window) {
-  char text[kTextSize] = {};
-  LRESULT length = 0;
-  if (!SendTimed(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), &length)) return "";
-  return std::string(text, strnlen(text, sizeof text));
-}
-
-std::string MessageBoxText(HWND box) {
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassNameOf(child) == "Static" && !WindowText(child).empty()) return WindowText(child);
-  }
-  return "";
-}
-
-bool SetText(HWND control, const std::string& text) {
-  return SendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), nullptr) && WindowText(control) == text;
-}
-
-bool PressDialogButton(HWND dialog, int id) {
-  HWND button = GetDlgItem(dialog, id);
-  return button != nullptr &&
-         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
-}
-
-bool PostKey(HWND window, UINT virtualKey) {
-  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-  return PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16)) != 0 &&
-         PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u) != 0;
-}
-
-bool ClickAt(HWND target, POINT point, int clicks, std::string* error) {
-  if (WindowFromPoint(point) != target) {
-    *error = "the target is covered or off the screen at " + std::to_string(point.x) + "," + std::to_string(point.y);
+  if (found == 0 || WindowFromPoint(point) != control) {
+    *error = "item " + std::to_string(wParam) + " is not on the screen, or covered, at " + std::to_string(point.x) +
+             "," + std::to_string(point.y);
     return false;
   }
   // Clicks within the double-click time make a double click: separate clicks wait it out.
@@ -205,12 +89,80 @@ bool ClickAt(HWND target, POINT point, int clicks, std::string* error) {
   return done;
 }
 
-// The file dialog's file name box (a ComboBoxEx32 holding a ComboBox holding an Edit, all with this id) and its
-// file type list.
-constexpr int kFileNameBox = 1148;
-constexpr int kFileTypeList = 1136;
+}  // namespace
 
-bool ChooseSaveDialogFileType(HWND dialog, int filterIndex) {
+std::string ToWindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string windows = "Z:" + path;
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return windows;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() >= end) return done();
+    Sleep(pollMs);
+  }
+  return true;
+}
+
+HWND WaitForWindow(const char* className, DWORD processId, DWORD timeoutMs, const char* title, HWND owner,
+                   bool visibleOnly) {
+  struct Search {
+    const char* className;
+    DWORD processId;
+    const char* title;
+    HWND owner;
+    bool visibleOnly;
+    HWND found;
+  } search{className, processId, title, owner, visibleOnly, nullptr};
+  const WNDENUMPROC match = [](HWND window, LPARAM lParam) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(lParam);
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if ((s->visibleOnly && !IsWindowVisible(window)) || std::strcmp(name, s->className) != 0 ||
+        (s->processId != 0 && processId != s->processId) ||
+        (s->owner != nullptr && GetWindow(window, GW_OWNER) != s->owner) ||
+        (s->title != nullptr && WindowText(window) != s->title)) {
+      return TRUE;
+    }
+    s->found = window;
+    return FALSE;
+  };
+  WaitUntil([&] { return EnumWindows(match, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; }, timeoutMs);
+  return search.found;
+}
+
+std::string WindowText(HWND window) {
+  char text[kTextSize] = {};
+  if (!SendTimed(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), nullptr)) return "";
+  return std::string(text, strnlen(text, sizeof text));
+}
+
+std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+bool SetText(HWND control, const std::string& text) {
+  return SendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), nullptr) && WindowText(control) == text;
+}
+
+bool PressDialogButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  return button != nullptr &&
+         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool PostKey(HWND window, UINT virtualKey) {
+  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  return PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16)) != 0 &&
+         PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u) != 0;
+}
+
+bool FillSaveDialog(HWND dialog, int filterIndex, const std::string& name) {
+  // The file type list, and the file name box (a ComboBoxEx32 holding a ComboBox holding an Edit, all id 1148).
+  constexpr int kFileTypeList = 1136;
   HWND types = GetDlgItem(dialog, kFileTypeList);
   LRESULT selected = CB_ERR;
   // A choice in the list ends with both notifications: Windows acts on CBN_SELCHANGE, Wine on CBN_SELENDOK.
@@ -218,10 +170,9 @@ bool ChooseSaveDialogFileType(HWND dialog, int filterIndex) {
   return SendTimed(types, CB_SETCURSEL, static_cast<WPARAM>(filterIndex - 1), 0, &selected) &&
          selected == filterIndex - 1 &&
          SendTimed(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELCHANGE), from, nullptr) &&
-         SendTimed(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), from, nullptr);
+         SendTimed(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), from, nullptr) &&
+         SetText(GetDlgItem(dialog, 1148), name);
 }
-
-bool SetSaveDialogFileName(HWND dialog, const std::string& name) { return SetText(GetDlgItem(dialog, kFileNameBox), name); }
 
 bool ReadMenu(HWND owner, HMENU menu, std::vector<MenuItem>* items, std::string* error) {
   static HMODULE probe = LoadLibraryA(ToWindowsPath(WRENHOLLOW_PROBE_DLL).c_str());
@@ -235,7 +186,7 @@ bool ReadMenu(HWND owner, HMENU menu, std::vector<MenuItem>* items, std::string*
   auto request = std::make_unique<ProbeRequest>();
   request->menu = reinterpret_cast<uint64_t>(menu);
   static const UINT message = RegisterWindowMessageA(kProbeMessage);
-  const bool sent = SendRemote(owner, message, 0, request.get(), sizeof *request);
+  const bool sent = SendRemote(owner, message, 0, request.get(), sizeof *request, nullptr);
   UnhookWindowsHookEx(installed);
   if (!sent || request->answered != 1 || request->count < 0) {
     *error = "the probe did not read a menu";
@@ -243,22 +194,15 @@ bool ReadMenu(HWND owner, HMENU menu, std::vector<MenuItem>* items, std::string*
   }
   for (int i = 0; i < request->count && i < kProbeMenuItems; ++i) {
     const ProbeMenuItem& read = request->items[i];
-    items->push_back({read.id, read.state, read.text, reinterpret_cast<HMENU>(read.submenu)});
-    if (read.submenu != 0 && !ReadMenu(owner, items->back().submenu, items, error)) return false;
+    items->push_back({read.id, read.state, read.text});
+    if (read.submenu != 0 && !ReadMenu(owner, reinterpret_cast<HMENU>(read.submenu), items, error)) return false;
   }
   return true;
 }
 
 MenuItem FindItem(const std::vector<MenuItem>& items, UINT id) {
-  for (const MenuItem& item : items) {
-    if (item.id == id) return item;
-  }
-  return {};
-}
-
-HMENU MenuOfPopup(HWND popup) {
-  LRESULT menu = 0;
-  return SendTimed(popup, MN_GETHMENU, 0, 0, &menu) ? reinterpret_cast<HMENU>(menu) : nullptr;
+  const auto found = std::find_if(items.begin(), items.end(), [&](const MenuItem& item) { return item.id == id; });
+  return found == items.end() ? MenuItem{} : *found;
 }
 
 bool TrayIconPresent(HWND owner, UINT id) {
@@ -316,11 +260,15 @@ std::vector<ListRow> AppWindow::ReadRows() const {
 }
 
 bool AppWindow::SelectRows(const std::vector<int>& rows) const {
-  if (!SetRowState(ListView(), -1, 0)) return false;
-  for (int row : rows) {
-    if (!SetRowState(ListView(), row, LVIS_SELECTED | LVIS_FOCUSED)) return false;
-  }
-  return true;
+  auto setState = [&](int row, UINT state) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    LRESULT done = 0;
+    return SendRemote(ListView(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), &item, sizeof item, &done) && done != 0;
+  };
+  return setState(-1, 0) &&
+         std::all_of(rows.begin(), rows.end(), [&](int row) { return setState(row, LVIS_SELECTED | LVIS_FOCUSED); });
 }
 
 std::vector<int> AppWindow::SelectedRows() const {
@@ -332,15 +280,6 @@ std::vector<int> AppWindow::SelectedRows() const {
   return rows;
 }
 
-int AppWindow::ToolbarState(WORD command) const {
-  LRESULT state = -1;
-  return SendTimed(Toolbar(), TB_GETSTATE, command, 0, &state) ? static_cast<int>(state) : -1;
-}
-
-bool AppWindow::ToolbarButtonCenter(WORD command, POINT* point) const {
-  return CenterOf(Toolbar(), TB_GETRECT, command, {}, point);
-}
-
 bool AppWindow::PostContextMenu() const {
   RECT rect{};
   GetWindowRect(ListView(), &rect);
@@ -348,35 +287,22 @@ bool AppWindow::PostContextMenu() const {
                       MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2)) != 0;
 }
 
+bool AppWindow::HoverToolbarButton(WORD command, std::string* error) const {
+  return ClickCenterOf(Toolbar(), TB_GETRECT, command, {}, 0, error);
+}
+
 bool AppWindow::ClickHeader(int column, std::string* error) const {
-  POINT point{};
-  // In the middle, away from the dividers, where a press would start a resize.
-  if (!CenterOf(Header(), HDM_GETITEMRECT, column, {}, &point)) {
-    *error = "no rectangle for header item " + std::to_string(column);
-    return false;
-  }
-  return ClickAt(Header(), point, 1, error);
+  return ClickCenterOf(Header(), HDM_GETITEMRECT, static_cast<WPARAM>(column), {}, 1, error);
 }
 
 bool AppWindow::DoubleClickRow(int row, std::string* error) const {
-  POINT point{};
-  if (!CenterOf(ListView(), LVM_GETITEMRECT, row, {LVIR_LABEL, 0, 0, 0}, &point)) {
-    *error = "no rectangle for row " + std::to_string(row);
-    return false;
-  }
-  return ClickAt(ListView(), point, 2, error);
+  return ClickCenterOf(ListView(), LVM_GETITEMRECT, static_cast<WPARAM>(row), {LVIR_LABEL, 0, 0, 0}, 2, error);
 }
 
 std::string AppWindow::StatusText(int part) const {
   char text[kTextSize] = {};
-  return SendRemote(StatusBar(), SB_GETTEXTA, part, text, sizeof text) ? std::string(text, strnlen(text, sizeof text))
-                                                                       : "";
-}
-
-LRESULT AppWindow::SetTitle(const std::string& text) const {
-  LRESULT result = 0;
-  SendTimed(main_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &result);
-  return result;
+  return SendRemote(StatusBar(), SB_GETTEXTA, part, text, sizeof text, nullptr) ? std::string(text, strnlen(text, sizeof text))
+                                                                                : "";
 }
 
 std::string ClipboardText() {
@@ -389,40 +315,6 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
-}
-
-bool SaveScreenshot(HWND window, const std::string& path, std::string* error) {
-  RECT rect{};
-  if (!IsWindowVisible(window) || !GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) {
-    *error = "the window is not visible";
-    return false;
-  }
-  // The owner paints on its own time, and Wine hands its drawing to the X server a little later still.
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  SendTimed(window, WM_NULL, 0, 0, nullptr);
-  Sleep(300);
-  // 24 bits: a 32-bit .bmp would carry the screen's unused fourth byte, which viewers take for transparency.
-  BITMAPINFOHEADER header{sizeof header, rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB};
-  header.biSizeImage = ((static_cast<DWORD>(header.biWidth) * 3 + 3) & ~3u) * static_cast<DWORD>(header.biHeight);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  const bool copied = BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  BITMAPFILEHEADER file{0x4D42 /* "BM" */, 0, 0, 0, sizeof file + sizeof header};
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  if (copied) out.write(static_cast<const char*>(bits), header.biSizeImage);
-  DeleteObject(bitmap);
-  if (!copied || !out.good()) *error = copied ? "cannot write " + path : "BitBlt from the screen failed";
-  return copied && out.good();
 }
 
 }  // namespace wrenhollow::e2e

@@ -14,16 +14,15 @@ std::string ToWindowsPath(const std::string& path);
 // Asks done() every pollMs until it answers true or timeoutMs have passed; returns its last answer.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs = 10);
 
-// The first top-level window of the class (and title, when given) of the process, visible ones only unless told.
-HWND FindTopLevelWindow(const char* className, DWORD processId, const char* title = nullptr, bool visibleOnly = true);
-HWND WaitForWindow(const char* className, DWORD processId, DWORD timeoutMs, const char* title = nullptr);
-// A visible window of the class whose owner is owner: a dialog's message box or prompt, found by its owner
-// rather than by a title that a language may change.
-HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs);
+// The first top-level window of the class, of the process (any: 0), with the title and the owner when given,
+// visible unless told; waits up to timeoutMs for it. An owner finds a dialog's message box or prompt without
+// relying on a title that a language may change.
+HWND WaitForWindow(const char* className, DWORD processId, DWORD timeoutMs = 0, const char* title = nullptr,
+                   HWND owner = nullptr, bool visibleOnly = true);
 
 // WM_GETTEXT: another process's window answers with its current text (GetWindowText would not).
 std::string WindowText(HWND window);
-// The text of a message box: its static with a text (the icon's has none).
+// The text of a message box: its static with the id MessageBox gives it.
 std::string MessageBoxText(HWND box);
 // WM_SETTEXT, which an edit control answers with EN_CHANGE to its owner as typing does; true once it shows the text.
 bool SetText(HWND control, const std::string& text);
@@ -31,20 +30,15 @@ bool SetText(HWND control, const std::string& text);
 bool PressDialogButton(HWND dialog, int id);
 // Keys as a focused window or a menu loop reads them: WM_KEYDOWN then WM_KEYUP, posted.
 bool PostKey(HWND window, UINT virtualKey);
-// Real pointer input at a point of the screen, which must show the target there: the pointer arrives from a
-// pixel away, then the left button clicks `clicks` times (0: the pointer only hovers).
-bool ClickAt(HWND target, POINT point, int clicks, std::string* error);
 
-// The common Save As dialog: the file type (its 1-based filter index) and the file name, as the user sets them.
-bool ChooseSaveDialogFileType(HWND dialog, int filterIndex);
-bool SetSaveDialogFileName(HWND dialog, const std::string& name);
+// The common Save As dialog filled in as the user does it: the file type (its 1-based filter index), the name.
+bool FillSaveDialog(HWND dialog, int filterIndex, const std::string& name);
 
 // One item of a menu, as its owner sees it.
 struct MenuItem {
   UINT id = 0;       // command id; 0xFFFFFFFF for an item that opens a submenu
   UINT state = 0;    // GetMenuState flags
   std::string text;  // as stored: a TAB and the shortcut included
-  HMENU submenu = nullptr;
   bool Grayed() const { return (state & (MF_GRAYED | MF_DISABLED)) != 0; }
   bool Checked() const { return (state & MF_CHECKED) != 0; }
 };
@@ -52,8 +46,6 @@ struct MenuItem {
 bool ReadMenu(HWND owner, HMENU menu, std::vector<MenuItem>* items, std::string* error);
 // The item of the command among them, or an empty item (id 0).
 MenuItem FindItem(const std::vector<MenuItem>& items, UINT id);
-// The menu a visible popup menu window (#32768) shows.
-HMENU MenuOfPopup(HWND popup);
 
 // Whether the notification area holds the icon (owner, id): NIM_MODIFY without changes succeeds only then.
 bool TrayIconPresent(HWND owner, UINT id);
@@ -84,17 +76,14 @@ class AppWindow {
   // Selects exactly these rows, as clicks leave them; the owner may answer later, from a message it posts itself.
   bool SelectRows(const std::vector<int>& rows) const;
   std::vector<int> SelectedRows() const;
-  int ToolbarState(WORD command) const;  // TB_GETSTATE; -1 when there is no such button
-  bool ToolbarButtonCenter(WORD command, POINT* point) const;
   // WM_CONTEXTMENU from the list view, as a right click or the menu key sends it.
   bool PostContextMenu() const;
-  // A real click in the middle of a header item; a real double click in the middle of a row's text.
+  // Real pointer input in the middle of a toolbar button (a hover), of a header item (a click), of a row's text
+  // (a double click).
+  bool HoverToolbarButton(WORD command, std::string* error) const;
   bool ClickHeader(int column, std::string* error) const;
   bool DoubleClickRow(int row, std::string* error) const;
   std::string StatusText(int part) const;  // "" when there is none
-  std::string Title() const { return WindowText(main_); }
-  // WM_SETTEXT; returns the window's answer (TRUE when it took the text).
-  LRESULT SetTitle(const std::string& text) const;
 
  private:
   HWND Header() const;
@@ -104,8 +93,5 @@ class AppWindow {
 
 // The clipboard's CF_TEXT, or "" when it holds none.
 std::string ClipboardText();
-
-// Copies what the screen shows of the window (children, menus and dialogs over it) into a 24-bit .bmp file.
-bool SaveScreenshot(HWND window, const std::string& path, std::string* error);
 
 }  // namespace wrenhollow::e2e
