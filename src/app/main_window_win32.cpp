@@ -257,16 +257,17 @@ void MainWindow::UpdateStatusCounts() {
   if (hwnd != nullptr) SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, kLinkColor);
-  const HGDIOBJ previous = SelectObject(item.hDC, linkFont_);
+void MainWindow::DrawLink(const DRAWITEMSTRUCT* item) {
+  if (item == nullptr || item->hwndItem != statusBar_) return;
+  SetBkMode(item->hDC, TRANSPARENT);
+  SetTextColor(item->hDC, kLinkColor);
+  const HGDIOBJ previous = SelectObject(item->hDC, linkFont_);
   DRAWTEXTPARAMS margins{};
   margins.cbSize = sizeof margins;
   margins.iLeftMargin = ScaleToScreen(kLinkMargin);
-  RECT rect = item.rcItem;
-  DrawTextExA(item.hDC, linkText_, -1, &rect, DT_VCENTER, &margins);
-  SelectObject(item.hDC, previous);
+  RECT rect = item->rcItem;
+  DrawTextExA(item->hDC, linkText_, -1, &rect, DT_VCENTER, &margins);
+  SelectObject(item->hDC, previous);
 }
 
 void MainWindow::OpenLink() {
@@ -277,65 +278,58 @@ void MainWindow::OpenLink() {
 
 LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_ACTIVE) PostToWindow(kFocusListMessage);
-      break;
-    case WM_SETTEXT:
-      if (lParam == 0 || !StartsWithNoCase(reinterpret_cast<const char*>(lParam), className)) return 0;
-      break;
-    case WM_CLOSE:
-      if (options_.trayIcon != 0) {
-        ShowWindow(hwnd, SW_HIDE);
-        return 0;
-      }
-      break;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == statusBar_ && statusBar_ != nullptr) {
-        SetCursor(LoadCursorA(Program(), MAKEINTRESOURCEA(IDR_HAND_CURSOR)));
-        return 1;
-      }
-      break;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item != nullptr && item->hwndItem == statusBar_) DrawLink(*item);
-      break;
-    }
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == ListViewHandle() && list_ != nullptr) ShowListContextMenu();
-      break;
-    case WM_DEVICECHANGE:
-      OnDeviceChange();
-      break;
-    case WM_TIMER:
-      OnTimer(wParam);
-      break;
-    case kSelectionChangedMessage:
-      selectionUpdatePending_ = false;
-      UpdateStatusCounts();
-      UpdateMenuStates(nullptr);
-      break;
-    case kClearAndRebuildMessage:
-      ClearAndRebuild();
-      UpdateMenuStates(nullptr);
-      break;
-    case kFocusListMessage:
-      if (list_ != nullptr) SetFocus(ListViewHandle());
-      break;
-    case kTrayCallbackMessage:
-      if (lParam == WM_LBUTTONDBLCLK) ShowWindow(hwnd, SW_SHOWNORMAL);
-      tray_.OnTrayNotify(static_cast<UINT>(lParam));
-      break;
-    default:
-      if (message == findMessage_ && message != 0 && list_ != nullptr) {
-        OnFindMessage(*reinterpret_cast<const FINDREPLACEA*>(lParam), list_->View(), &findDialog);
-      } else if (message == taskbarCreatedMessage_ && message != 0) {
-        // Without this the icon would stay missing, and a hidden window out of reach.
-        tray_.ForgetIcon();
-        UpdateTrayIcon();
-      }
-      break;
+    case WM_ACTIVATE: if (LOWORD(wParam) == WA_ACTIVE) PostToWindow(kFocusListMessage); break;
+    case WM_SETTEXT: if (!IsOwnTitle(reinterpret_cast<const char*>(lParam))) return 0; break;
+    case WM_CLOSE: if (HideToTray()) return 0; break;
+    case WM_SETCURSOR: if (ShowLinkCursor(reinterpret_cast<HWND>(wParam))) return 1; break;
+    case WM_DRAWITEM: DrawLink(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
+    case WM_CONTEXTMENU: if (reinterpret_cast<HWND>(wParam) == ListViewHandle()) ShowListContextMenu(); break;
+    case WM_DEVICECHANGE: OnDeviceChange(); break;
+    case WM_TIMER: OnTimer(wParam); break;
+    case kSelectionChangedMessage: OnSelectionChanged(); break;
+    case kClearAndRebuildMessage: ClearAndRebuild(), UpdateMenuStates(nullptr); break;
+    case kFocusListMessage: FocusList(); break;
+    case kTrayCallbackMessage: OnTrayCallback(static_cast<UINT>(lParam)); break;
+    default: OnRegisteredMessage(message, lParam); break;
   }
   return DispatchDefault(message, wParam, lParam);
+}
+
+// The title always begins with the program's name, whoever sets it.
+bool MainWindow::IsOwnTitle(const char* title) const { return title != nullptr && StartsWithNoCase(title, className); }
+
+bool MainWindow::HideToTray() {
+  if (options_.trayIcon == 0) return false;
+  ShowWindow(hwnd, SW_HIDE);
+  return true;
+}
+
+bool MainWindow::ShowLinkCursor(HWND under) {
+  if (under != statusBar_ || statusBar_ == nullptr) return false;
+  SetCursor(LoadCursorA(Program(), MAKEINTRESOURCEA(IDR_HAND_CURSOR)));
+  return true;
+}
+
+void MainWindow::OnSelectionChanged() {
+  selectionUpdatePending_ = false;
+  UpdateStatusCounts();
+  UpdateMenuStates(nullptr);
+}
+
+void MainWindow::OnTrayCallback(UINT event) {
+  if (event == WM_LBUTTONDBLCLK) ShowWindow(hwnd, SW_SHOWNORMAL);
+  tray_.OnTrayNotify(event);
+}
+
+void MainWindow::OnRegisteredMessage(UINT message, LPARAM lParam) {
+  if (message == 0) return;
+  if (message == findMessage_ && list_ != nullptr) {
+    OnFindMessage(*reinterpret_cast<const FINDREPLACEA*>(lParam), list_->View(), &findDialog);
+  } else if (message == taskbarCreatedMessage_) {
+    // Without this the icon would stay missing, and a hidden window out of reach.
+    tray_.ForgetIcon();
+    UpdateTrayIcon();
+  }
 }
 
 void MainWindow::OnDeviceChange() {

@@ -77,7 +77,17 @@ class MainWindow : public Window {
   void CreateListView();
   void SetReportPath();
   void ApplyWindowPlacement();
-  void DrawLink(const DRAWITEMSTRUCT& item);
+  // The status bar's link; other owner-drawn items are not the window's.
+  void DrawLink(const DRAWITEMSTRUCT* item);
+  bool IsOwnTitle(const char* title) const;
+  // Hides the window when its icon is on the tray; false when it is not.
+  bool HideToTray();
+  // The hand over the status bar's link; false over anything else.
+  bool ShowLinkCursor(HWND under);
+  void OnSelectionChanged();
+  void OnTrayCallback(UINT event);
+  // The messages whose numbers the system gives at run time: the Find dialog's and the new taskbar's.
+  void OnRegisteredMessage(UINT message, LPARAM lParam);
   void OnDeviceChange();
   void OnTimer(UINT_PTR timer);
   void ClearAndRebuild();

@@ -7,22 +7,6 @@
 #include "util/window_helpers_win32.h"
 
 namespace wrenhollow {
-namespace {
-
-struct DialogCall {
-  Dialog* dialog;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  INT_PTR result;
-};
-
-void CallDialogProc(void* context) {
-  auto* call = static_cast<DialogCall*>(context);
-  call->result = call->dialog->DialogProc(call->message, call->wParam, call->lParam);
-}
-
-}  // namespace
 
 Dialog::Dialog(WORD templateId) : templateId(templateId) {}
 
@@ -117,12 +101,12 @@ INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
   Dialog* object = TheDialogMap().Find(window);
   if (object == nullptr) return 0;
   object->resultSet = false;
-  DialogCall call{object, message, wParam, lParam, 0};
-  CallHandlerGuarded(window, CallDialogProc, &call);
+  INT_PTR result = 0;
+  CallGuarded(window, [&] { result = object->DialogProc(message, wParam, lParam); });
   // After the object's own initialisation, so that controls it made are mirrored too.
   if (message == WM_INITDIALOG) ApplyRtlLayout(window, kMirrorDialog);
   if (object->resultSet) SetWindowLongPtrA(window, DWLP_MSGRESULT, object->result);
-  return call.result;
+  return result;
 }
 
 }  // namespace wrenhollow

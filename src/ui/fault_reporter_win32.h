@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <type_traits>
+
 #include "crash/fault_choice.h"
 
 namespace wrenhollow {
@@ -18,10 +20,11 @@ void SetFaultReporter(FaultReporter reporter);
 // Terminate, the process ends here with exit code 1.
 bool CallHandlerGuarded(HWND owner, void (*handler)(void*), void* call);
 
-// CallHandlerGuarded for any callable.
+// CallHandlerGuarded for any callable: the one trampoline of windows, dialogs and guarded work.
 template <typename Work>
-bool CallGuarded(HWND owner, Work& work) {
-  return CallHandlerGuarded(owner, [](void* call) { (*static_cast<Work*>(call))(); }, &work);
+bool CallGuarded(HWND owner, Work&& work) {
+  using Callable = std::remove_reference_t<Work>;
+  return CallHandlerGuarded(owner, [](void* call) { (*static_cast<Callable*>(call))(); }, &work);
 }
 
 }  // namespace wrenhollow

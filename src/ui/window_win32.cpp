@@ -5,22 +5,6 @@
 #include "util/text.h"
 
 namespace wrenhollow {
-namespace {
-
-struct WindowCall {
-  Window* window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  LRESULT result;
-};
-
-void CallWindowProc(void* context) {
-  auto* call = static_cast<WindowCall*>(context);
-  call->result = call->window->WindowProc(call->message, call->wParam, call->lParam);
-}
-
-}  // namespace
 
 Window::Window() { CopyBounded(className, "Wrenhollow"); }
 
@@ -78,11 +62,11 @@ LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   Window* object = TheWindowMap().Find(window);
   if (object == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  WindowCall call{object, message, wParam, lParam, 0};
-  CallHandlerGuarded(window, CallWindowProc, &call);
+  LRESULT result = 0;
+  CallGuarded(window, [&] { result = object->WindowProc(message, wParam, lParam); });
   // The last message a window gets; after it the handle may name another window.
   if (message == WM_NCDESTROY) TheWindowMap().Remove(object);
-  return call.result;
+  return result;
 }
 
 }  // namespace wrenhollow
