@@ -12,7 +12,8 @@ namespace wrenhollow::test {
 // The scenarios of tests/fixtures/devices: each applies <name>_before.reg on top of common.reg, takes the
 // baseline, applies <name>_after.reg and refreshes again.
 inline const std::vector<std::string>& DeviceScenarios() {
-  static const std::vector<std::string> names = {"plug", "replug", "unplug", "composite", "no_change", "case_only"};
+  static const std::vector<std::string> names = {"plug", "replug", "unplug", "composite", "no_change", "case_only",
+                                                  "bare_new", "same_identity"};
   return names;
 }
 

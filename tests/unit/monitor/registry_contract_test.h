@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "monitor/registry_reader.h"
-#include "monitor/registry_source.h"
 
 namespace wrenhollow::test {
 
@@ -21,19 +20,18 @@ using TextRead = std::pair<long, std::string>;                      // status, t
 using RawRead = std::tuple<long, uint32_t, uint32_t, std::string>;  // status, type, size, bytes
 inline TextRead Ok(const std::string& text) { return {kErrorSuccess, text}; }
 constexpr uint32_t kSizeOnly = ~0u;
+constexpr RegKey kBogusKey = 0x5A5A5A0;
 
 // A Host supplies: RegistrySource& Source(); bool Import(const std::string& regText, std::string* error);
 // int OpenKeyCount() (-1 when the adapter cannot count); and bool SetBareString(const std::string& keyPath,
 // const char* name, const std::string& text), which stores an ASCII REG_SZ under HKEY_LOCAL_MACHINE\keyPath
-// without a terminating NUL (Wine's regedit adds one on import).
+// without a terminating NUL.
 template <typename Host>
 class RegistryContractTest : public testing::Test {
  protected:
   void TearDown() override {
     if (root_) Source().CloseKey(root_);
-    if (host_.OpenKeyCount() >= 0) {
-      EXPECT_EQ(host_.OpenKeyCount(), 0) << "a key was left open";
-    }
+    if (host_.OpenKeyCount() >= 0) EXPECT_EQ(host_.OpenKeyCount(), 0) << "a key was left open";
   }
 
   // The test's own key, relative to HKEY_LOCAL_MACHINE.
@@ -41,17 +39,12 @@ class RegistryContractTest : public testing::Test {
     return std::string("SOFTWARE\\WrenhollowTest\\") + testing::UnitTest::GetInstance()->current_test_info()->name();
   }
 
-  // Imports a version 5 body in which "$ROOT" stands for the test's key.
-  void Import(std::string body) {
+  // Imports a version 5 body in which "$ROOT" stands for the test's key, then opens that key as root_.
+  void Load(std::string body) {
     const std::string root = "HKEY_LOCAL_MACHINE\\" + RootPath();
     for (size_t at; (at = body.find("$ROOT")) != std::string::npos;) body.replace(at, 5, root);
     std::string error;
     ASSERT_TRUE(host_.Import("Windows Registry Editor Version 5.00\n\n[-" + root + "]\n\n" + body, &error)) << error;
-  }
-
-  // Imports, then opens the test's key as root_, which TearDown closes.
-  void Load(const std::string& body) {
-    Import(body);
     root_ = OpenRoot();
   }
 
@@ -94,16 +87,16 @@ class RegistryContractTest : public testing::Test {
   RegKey root_ = 0;
 };
 
-constexpr RegKey kBogusKey = 0x5A5A5A0;
-
 TYPED_TEST_SUITE_P(RegistryContractTest);
 
-TYPED_TEST_P(RegistryContractTest, OpensPathsIgnoringCaseAndFailsForMissingKeys) {
-  this->Load("[$ROOT]\n\"Name\"=\"here\"\n[$ROOT\\Outer\\Inner\\Leaf]\n\"Value\"=dword:00000007\n");
+TYPED_TEST_P(RegistryContractTest, OpensIgnoringCaseAndEnumeratesInOrderWhileNamesFit) {
+  // Subkey names whose order is the same whether compared upper- or lower-cased.
+  this->Load("[$ROOT]\n\"Name\"=\"here\"\n[$ROOT\\Outer\\Inner\\Leaf]\n\"Value\"=dword:00000007\n"
+             "[$ROOT\\Vid_0781&Pid_5567]\n[$ROOT\\ROOT_HUB20]\n[$ROOT\\b]\n[$ROOT\\A1]\n[$ROOT\\ROOT_HUB]\n"
+             "[$ROOT\\ROOT_HUB20\\Child]\n");
   for (const char* path : {"Outer\\Inner\\Leaf", "OUTER\\inner\\lEaF"}) {
     uint32_t value = 0;
-    EXPECT_TRUE(this->reader_.ReadDwordAt(this->root_, path, "vALUE", &value)) << path;
-    EXPECT_EQ(value, 7u) << path;
+    EXPECT_TRUE(this->reader_.ReadDwordAt(this->root_, path, "vALUE", &value) && value == 7) << path;
   }
   RegKey key = 0;
   const std::string absent = this->RootPath() + "\\Absent";
@@ -111,29 +104,22 @@ TYPED_TEST_P(RegistryContractTest, OpensPathsIgnoringCaseAndFailsForMissingKeys)
   EXPECT_EQ(this->Source().OpenKey(kLocalMachine, (absent + "\\Outer").c_str(), &key), kErrorFileNotFound);
   EXPECT_EQ(this->Source().OpenKey(this->root_, "Outer\\Inner\\Leaf\\Deeper", &key), kErrorFileNotFound);
   EXPECT_EQ(this->Source().OpenKey(kBogusKey, "Outer", &key), kErrorInvalidHandle);
+  EXPECT_EQ(this->Subkeys(this->root_),
+            (std::vector<std::string>{"A1", "b", "Outer", "ROOT_HUB", "ROOT_HUB20", "Vid_0781&Pid_5567"}));
+  char name[kSubkeyNameSize];
+  EXPECT_EQ(this->reader_.EnumSubkey(this->root_, 6, name), kErrorNoMoreItems);
+  EXPECT_EQ(this->reader_.EnumSubkey(this->root_, 1000, name), kErrorNoMoreItems);
+  uint32_t length = 17;  // the NUL needs an 18th character
+  EXPECT_EQ(this->Source().EnumKey(this->root_, 5, name, &length), kErrorMoreData);
+  length = 18;
+  EXPECT_EQ(this->Source().EnumKey(this->root_, 5, name, &length), kErrorSuccess);
+  EXPECT_EQ(std::make_pair(std::string(name), length), std::make_pair(std::string("Vid_0781&Pid_5567"), 17u));
   // An empty path opens the same key again, in a handle that outlives the one it came from.
   ASSERT_EQ(this->Source().OpenKey(this->root_, "", &key), kErrorSuccess);
   EXPECT_NE(key, this->root_);
   this->Source().CloseKey(this->root_);
   this->root_ = key;
   EXPECT_EQ(this->ReadText("Name"), Ok("here"));
-}
-
-TYPED_TEST_P(RegistryContractTest, EnumeratesSubkeysInOrderWhileTheirNamesFit) {
-  // Names whose order is the same whether compared upper- or lower-cased.
-  this->Load("[$ROOT\\Vid_0781&Pid_5567]\n[$ROOT\\ROOT_HUB20]\n[$ROOT\\b]\n[$ROOT\\A1]\n[$ROOT\\ROOT_HUB]\n"
-             "[$ROOT\\ROOT_HUB20\\Child]\n");
-  EXPECT_EQ(this->Subkeys(this->root_),
-            (std::vector<std::string>{"A1", "b", "ROOT_HUB", "ROOT_HUB20", "Vid_0781&Pid_5567"}));
-  char name[kSubkeyNameSize];
-  EXPECT_EQ(this->reader_.EnumSubkey(this->root_, 5, name), kErrorNoMoreItems);
-  EXPECT_EQ(this->reader_.EnumSubkey(this->root_, 1000, name), kErrorNoMoreItems);
-  uint32_t length = 17;  // the NUL needs an 18th character
-  EXPECT_EQ(this->Source().EnumKey(this->root_, 4, name, &length), kErrorMoreData);
-  length = 18;
-  EXPECT_EQ(this->Source().EnumKey(this->root_, 4, name, &length), kErrorSuccess);
-  EXPECT_STREQ(name, "Vid_0781&Pid_5567");
-  EXPECT_EQ(length, 17u);
 }
 
 TYPED_TEST_P(RegistryContractTest, StringsReadAsStoredInAnsiWithinTheLimit) {
@@ -168,26 +154,20 @@ TYPED_TEST_P(RegistryContractTest, StringsReadAsStoredInAnsiWithinTheLimit) {
   EXPECT_EQ(this->ReadText("Bare", 2), Ok("AB"));
 }
 
-TYPED_TEST_P(RegistryContractTest, QueryDwordReadsUpToFourBytesWhateverTheType) {
+TYPED_TEST_P(RegistryContractTest, DwordsAndBinariesNeedRoomAndReadAtOpensReadsAndCloses) {
   this->Load("[$ROOT]\n\"Dword\"=dword:12345678\n\"Short\"=hex:34,12\n\"Long\"=hex(b):01,02,03,04,05,06,07,08\n"
-             "\"Text\"=\"abc\"\n");
-  const std::tuple<const char*, long, uint32_t> rows[] = {
-      {"Dword", kErrorSuccess, 0x12345678}, {"Short", kErrorSuccess, 0xAABB1234},  // the high bytes stay
-      {"Long", kErrorMoreData, 0xAABBCCDD}, {"Missing", kErrorFileNotFound, 0xAABBCCDD},
-      {"Text", kErrorSuccess, 0x00636261}};
-  for (const auto& [name, status, expected] : rows) {
-    SCOPED_TRACE(name);
+             "\"Text\"=\"abc\"\n\"Blob\"=hex:00,01,fe,ff,7f\n[$ROOT\\Select]\n\"Current\"=dword:00000002\n"
+             "\"Name\"=\"second\"\n[$ROOT\\With]\n@=\"default text\"\n[$ROOT\\Without]\n\"Other\"=\"x\"\n");
+  // QueryDword reads up to four bytes whatever the type and changes nothing when it fails.
+  const std::tuple<RegKey, const char*, long, uint32_t> dwords[] = {
+      {this->root_, "Dword", kErrorSuccess, 0x12345678}, {this->root_, "Short", kErrorSuccess, 0xAABB1234},
+      {this->root_, "Long", kErrorMoreData, 0xAABBCCDD}, {this->root_, "Missing", kErrorFileNotFound, 0xAABBCCDD},
+      {this->root_, "Text", kErrorSuccess, 0x00636261}, {kBogusKey, "Dword", kErrorInvalidHandle, 0xAABBCCDD}};
+  for (const auto& [key, name, status, expected] : dwords) {
     uint32_t value = 0xAABBCCDD;
-    EXPECT_EQ(this->reader_.QueryDword(this->root_, name, &value), status);
-    EXPECT_EQ(value, expected);
+    EXPECT_EQ(this->reader_.QueryDword(key, name, &value), status) << name;
+    EXPECT_EQ(value, expected) << name;
   }
-  uint32_t value = 5;
-  EXPECT_EQ(this->reader_.QueryDword(kBogusKey, "Dword", &value), kErrorInvalidHandle);
-  EXPECT_EQ(value, 5u);
-}
-
-TYPED_TEST_P(RegistryContractTest, QueryBinaryNeedsRoomForAllBytes) {
-  this->Load("[$ROOT]\n\"Blob\"=hex:00,01,fe,ff,7f\n");
   EXPECT_EQ(this->Query("Blob", 5), RawRead(kErrorSuccess, kRegBinary, 5, std::string("\0\1\xFE\xFF\x7Fx", 6)));
   EXPECT_EQ(this->Query("Blob", kSizeOnly), RawRead(kErrorSuccess, kRegBinary, 5, ""));
   uint8_t bytes[8];
@@ -196,35 +176,27 @@ TYPED_TEST_P(RegistryContractTest, QueryBinaryNeedsRoomForAllBytes) {
   EXPECT_EQ(size, 5u);
   size = 8;
   EXPECT_EQ(this->reader_.QueryBinary(this->root_, "None", bytes, &size), kErrorFileNotFound);
-}
-
-TYPED_TEST_P(RegistryContractTest, ReadAtOpensReadsAndCloses) {
-  this->Load("[$ROOT\\Select]\n\"Current\"=dword:00000002\n\"Name\"=\"second\"\n"
-             "[$ROOT\\With]\n@=\"default text\"\n[$ROOT\\Without]\n\"Other\"=\"x\"\n");
-  const std::tuple<const char*, const char*, bool, uint32_t> dwords[] = {
+  const std::tuple<const char*, const char*, bool, uint32_t> dwordsAt[] = {
       {"Select", "Current", true, 2}, {"Missing", "Current", false, 1}, {"Select", "Missing", false, 1}};
-  for (const auto& [path, name, found, expected] : dwords) {
-    SCOPED_TRACE(std::string(path) + "\\" + name);
+  for (const auto& [path, name, found, expected] : dwordsAt) {
     uint32_t value = 1;
-    EXPECT_EQ(this->reader_.ReadDwordAt(this->root_, path, name, &value), found);
-    EXPECT_EQ(value, expected);
+    EXPECT_EQ(this->reader_.ReadDwordAt(this->root_, path, name, &value), found) << path << name;
+    EXPECT_EQ(value, expected) << path << name;
   }
   // The default value answers to a null and an empty name.
-  const std::tuple<const char*, const char*, bool, const char*> strings[] = {
+  const std::tuple<const char*, const char*, bool, const char*> stringsAt[] = {
       {"select", "NAME", true, "second"},      {"Missing", "Name", false, ""},    {"Select", "Missing", false, ""},
       {"With", nullptr, true, "default text"}, {"With", "", true, "default text"}, {"Without", nullptr, false, ""}};
-  for (const auto& [path, name, found, expected] : strings) {
-    SCOPED_TRACE(std::string(path) + "\\" + (name ? name : "(null)"));
+  for (const auto& [path, name, found, expected] : stringsAt) {
     char text[32];
     std::memset(text, 'x', sizeof text);
-    EXPECT_EQ(this->reader_.ReadStringAt(this->root_, path, name, text, sizeof text - 1), found);
-    EXPECT_STREQ(text, expected);
+    EXPECT_EQ(this->reader_.ReadStringAt(this->root_, path, name, text, sizeof text - 1), found) << path;
+    EXPECT_STREQ(text, expected) << path;
   }
 }
 
-REGISTER_TYPED_TEST_SUITE_P(RegistryContractTest, OpensPathsIgnoringCaseAndFailsForMissingKeys,
-                            EnumeratesSubkeysInOrderWhileTheirNamesFit, StringsReadAsStoredInAnsiWithinTheLimit,
-                            QueryDwordReadsUpToFourBytesWhateverTheType, QueryBinaryNeedsRoomForAllBytes,
-                            ReadAtOpensReadsAndCloses);
+REGISTER_TYPED_TEST_SUITE_P(RegistryContractTest, OpensIgnoringCaseAndEnumeratesInOrderWhileNamesFit,
+                            StringsReadAsStoredInAnsiWithinTheLimit,
+                            DwordsAndBinariesNeedRoomAndReadAtOpensReadsAndCloses);
 
 }  // namespace wrenhollow::test

@@ -39,21 +39,18 @@ class ScanTest : public ::testing::Test {
 
 TEST_F(ScanTest, WithoutSystemKeyNothingIsRead) { EXPECT_EQ(Scan().Count(), 0u); }
 
+// The control set is the one Select's Current names (ControlSet001 without it); a missing one gives nothing.
 TEST_F(ScanTest, ControlSetComesFromSelectCurrent) {
   for (const char* set : {"ControlSet001", "ControlSet002", "ControlSet012"}) {
     ApplyReg(hive_, Reg5("[" + kSystem + set + "\\Enum\\USB\\" + set + "\\1]\r\n\r\n"));
   }
-  auto onlyDevice = [&] {
-    const DeviceSnapshot snapshot = Scan();
-    return snapshot.Count() == 1 ? std::string(snapshot[0].deviceKey) : std::string("?");
-  };
-  EXPECT_EQ(onlyDevice(), "ControlSet001");  // no Select key
-  ApplyReg(hive_, Reg5("[" + kSystem + "Select]\r\n\"Current\"=dword:00000002\r\n"));
-  EXPECT_EQ(onlyDevice(), "ControlSet002");
-  ApplyReg(hive_, Reg5("[" + kSystem + "Select]\r\n\"Current\"=dword:0000000c\r\n"));
-  EXPECT_EQ(onlyDevice(), "ControlSet012");
-  ApplyReg(hive_, Reg5("[" + kSystem + "Select]\r\n\"Current\"=dword:00000003\r\n"));
-  EXPECT_EQ(onlyDevice(), "?");  // ControlSet003 does not exist
+  std::string devices;
+  for (const char* current : {"", "00000002", "0000000c", "00000003"}) {
+    if (*current) ApplyReg(hive_, Reg5("[" + kSystem + "Select]\r\n\"Current\"=dword:" + current + "\r\n"));
+    for (const UsbDeviceInfo& info : Scan()) devices += std::string(info.deviceKey) + " ";
+    devices += "| ";
+  }
+  EXPECT_EQ(devices, "ControlSet001 | ControlSet002 | ControlSet012 | | ");
 }
 
 // Each scenario's .reg files, which say what it is about, scanned with its volumes: every field of every record
@@ -68,6 +65,7 @@ TEST(ScanScenarioTest, EachScenarioScansToItsGolden) {
       {"scan/second_link_pass_cut_name", {"scan/second_link_pass_cut_name.reg"}, VolumeTable()},
       {"scan/storage_children", {"scan/storage_children.reg"}, VolumeTable()},
       {"scan/mounted_devices", {"scan/mounted_devices.reg"}, VolumeTable()},
+      {"scan/device_properties", {"scan/device_properties.reg"}, VolumeTable()},
       {"scan/volume_pass", {"scan/volume_pass.reg"},
        VolumeTable({{'D', 3, true, {kFileDeviceDisk, 1, 1}},
         {'E', 2, true, {kFileDeviceDisk, 2, 1}},  // not a USBSTOR disk
@@ -92,20 +90,16 @@ TEST(ScanScenarioTest, EachScenarioScansToItsGolden) {
   }
 }
 
+// Letters keep their discovery order; a present one changes nothing; when all 32 slots are taken, a new one
+// replaces the first.
 TEST(AddDriveLetterTest, KeepsDiscoveryOrderAndReplacesTheFirstWhenFull) {
   UsbDeviceInfo info{};
-  AddDriveLetter(info, 'F');
-  AddDriveLetter(info, 'E');
-  AddDriveLetter(info, 'F');
-  EXPECT_STREQ(info.driveLetters, "FE");
-  for (char c = 'A'; c < 'A' + 32; ++c) AddDriveLetter(info, c);
-  EXPECT_EQ(std::string(info.driveLetters, kDriveLetterSlots).substr(0, 4), "FEAB");
-  EXPECT_EQ(info.driveLetters[31], '`');
-  AddDriveLetter(info, 'B');  // present: no change
-  EXPECT_EQ(info.driveLetters[0], 'F');
+  for (char c : std::string("FEF") + "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`") AddDriveLetter(info, c);
+  const std::string full = "FEABCDGHIJKLMNOPQRSTUVWXYZ[\\]^_`";
+  EXPECT_EQ(std::string(info.driveLetters, kDriveLetterSlots), full);
+  AddDriveLetter(info, 'B');
   AddDriveLetter(info, 'z');
-  EXPECT_EQ(info.driveLetters[0], 'z');
-  EXPECT_EQ(info.driveLetters[1], 'E');
+  EXPECT_EQ(std::string(info.driveLetters, kDriveLetterSlots), "z" + full.substr(1));
 }
 
 TEST(TestLinkedTest, ShortAndEmptyPathsAreSafe) {

@@ -40,64 +40,52 @@ class NumberList : public ReportList {
 
 NumberItem Number(int n) { return NumberItem{{&kNumberOps, 0, 0, 7, 7}, n}; }
 
-TEST(ReportListTest, StoresCopiesInOrderAcrossGrowth) {
-  NumberList list(nullptr);
-  for (int i = 0; i < 200; ++i) {
-    const NumberItem record = Number(i);
-    ReportItem* stored = list.AddItem(record);
-    ASSERT_NE(stored, nullptr);
-    EXPECT_NE(stored, &record);
-    EXPECT_EQ(stored->image, -1);
-    EXPECT_EQ(stored->overlay, -1);
-  }
-  ASSERT_EQ(list.ItemCount(), 200);
-  for (int i = 0; i < 200; ++i) EXPECT_EQ(static_cast<NumberItem*>(list.ItemAt(i))->number, i);
-  EXPECT_EQ(list.ItemAt(200), nullptr);
-  EXPECT_EQ(list.ItemAt(-1), nullptr);
+// The numbers of the list's items in order, as text.
+std::string Numbers(ReportList& list) {
+  std::string numbers;
+  for (int i = 0; i < list.ItemCount(); ++i) numbers += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
+  return numbers;
 }
 
-TEST(ReportListTest, ClearingKeepsTheArrayAndReleaseRunsOncePerLiveItem) {
+// Copies are kept in order across growth, with no image or overlay; every 50th item reports progress, when the
+// list has a format for it; clearing keeps the array and releases each live item once.
+TEST(ReportListTest, StoresCopiesInOrderReportsProgressAndReleasesOnce) {
+  NumberList silent(nullptr);
+  std::vector<std::string> progress;
+  std::string expected;
   released = 0;
   {
-    NumberList list(nullptr);
-    for (int i = 0; i < 5; ++i) list.AddItem(Number(i));
+    NumberList list("Loading... %d");
+    for (NumberList* each : {&list, &silent}) each->SetProgressSink([&](const char* text) { progress.emplace_back(text); });
+    for (int i = 0; i < 200; ++i) {
+      const NumberItem record = Number(i);
+      const ReportItem* stored = list.AddItem(record);
+      ASSERT_TRUE(stored != nullptr && stored != &record && stored->image == -1 && stored->overlay == -1) << i;
+      silent.AddItem(record);
+      expected += std::to_string(i) + " ";
+    }
+    EXPECT_EQ(Numbers(list), expected);
+    EXPECT_EQ(list.ItemAt(200), nullptr);
+    EXPECT_EQ(list.ItemAt(-1), nullptr);
+    EXPECT_EQ(progress, (std::vector<std::string>{"Loading... 50", "Loading... 100", "Loading... 150", "Loading... 200"}));
     list.ClearItems();
-    EXPECT_EQ(list.ItemCount(), 0);
     EXPECT_EQ(list.ItemAt(0), nullptr);
     list.AddItem(Number(9));
-    EXPECT_EQ(static_cast<NumberItem*>(list.ItemAt(0))->number, 9);
+    EXPECT_EQ(Numbers(list), "9 ");
   }
   EXPECT_EQ(released, 1);
-}
-
-TEST(ReportListTest, ProgressEveryFiftyItems) {
-  NumberList list("Loading... %d");
-  std::vector<std::string> texts;
-  list.SetProgressSink([&](const char* text) { texts.emplace_back(text); });
-  for (int i = 0; i < 151; ++i) list.AddItem(Number(i));
-  EXPECT_EQ(texts, (std::vector<std::string>{"Loading... 50", "Loading... 100", "Loading... 150"}));
-
-  NumberList silent(nullptr);
-  silent.SetProgressSink([&](const char* text) { texts.emplace_back(text); });
-  for (int i = 0; i < 50; ++i) silent.AddItem(Number(i));
-  EXPECT_EQ(texts.size(), 3u);
 }
 
 TEST(ReportListTest, SortItemsByKeysKeepsEqualItemsInOrder) {
   NumberList list(nullptr);
   for (int n : {9, 10, 3, 4, 12}) list.AddItem(Number(n));
-  const auto order = [&] {
-    std::string numbers;
-    for (int i = 0; i < list.ItemCount(); ++i) numbers += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
-    return numbers;
-  };
   SortKeyList keys;
   keys.Add(1 | kSortDescending);  // odd numbers first
   list.SortItems(keys);
-  EXPECT_EQ(order(), "9 3 10 4 12 ");
+  EXPECT_EQ(Numbers(list), "9 3 10 4 12 ");
   keys.Add(0);  // then as text
   list.SortItems(keys);
-  EXPECT_EQ(order(), "3 9 10 12 4 ");
+  EXPECT_EQ(Numbers(list), "3 9 10 12 4 ");
 }
 
 // Column 0 holds the number, column 1 its parity; searching column 1 is switched on by the test.

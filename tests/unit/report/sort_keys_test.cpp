@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace wrenhollow {
@@ -35,44 +36,38 @@ TextItem Item(const char* a, const char* b, const char* c, uint16_t flags = 0) {
 }
 
 std::vector<ReportColumn> EventColumns() {
-  static const char* titles[] = {"Event Type",  "Event Time",   "Device Name",       "Description", "Device Type",
-                                 "Drive Letter", "Serial Number", "Vendor ID",        "Product ID",  "Vendor Name",
+  static const char* titles[] = {"Event Type",    "Event Time", "Device Name", "Description",       "Device Type",
+                                 "Drive Letter",  "Serial Number", "Vendor ID", "Product ID", "Vendor Name",
                                  "Product Name", "Firmware Revision", "USB Class", "USB SubClass", "USB Protocol"};
   std::vector<ReportColumn> columns;
   for (int id = 0; id < 15; ++id) columns.push_back({{id, 6, 0, 100, 1001u + id, "", 1, 20}, titles[id], titles[id]});
   return columns;
 }
 
+// A click reverses the sorted column and starts others ascending.
 TEST(NextSortValueTest, ClickReversesTheSortedColumnAndStartsOthersAscending) {
-  EXPECT_EQ(NextSortValue(3, 3, false), 3 | kSortDescending);
-  EXPECT_EQ(NextSortValue(3 | kSortDescending, 3, false), 3);
-  EXPECT_EQ(NextSortValue(3 | kSortDescending, 5, false), 5);
-  EXPECT_EQ(NextSortValue(3 | kSortDescending, kCurrentSortValue, true), 3 | kSortDescending);
-  EXPECT_EQ(NextSortValue(4, 4 | kSortDescending, true), 4 | kSortDescending);
+  const int d = kSortDescending;
+  const std::tuple<int, int, bool, int> cases[] = {{3, 3, false, 3 | d}, {3 | d, 3, false, 3}, {3 | d, 5, false, 5},
+                                                   {3 | d, kCurrentSortValue, true, 3 | d}, {4, 4 | d, true, 4 | d}};
+  for (const auto& [current, clicked, keep, next] : cases) EXPECT_EQ(NextSortValue(current, clicked, keep), next);
 }
 
-TEST(CompareByKeyTest, TextsCompareWithoutCaseAndNumbersAsText) {
+// Texts compare without case and numbers as text; "_" sorts before letters (the comparison lowers letters);
+// bytes above 0x7F compare unsigned and exactly; column 1 is the item's own answer; marked items come first.
+TEST(CompareByKeyTest, ComparesTextsWithoutCaseUnlessTheItemAnswers) {
   CompareBuffers buffers;
+  const int d = kSortDescending, m = kMarkedItemsColumn;
   const TextItem plug = Item("Plug", "", "10"), lower = Item("plug", "", "9"), unplug = Item("Unplug", "", "");
-  EXPECT_EQ(CompareByKey(0, plug, lower, buffers), 0);
-  EXPECT_LT(CompareByKey(0, plug, unplug, buffers), 0);
-  EXPECT_GT(CompareByKey(0 | kSortDescending, plug, unplug, buffers), 0);
-  EXPECT_LT(CompareByKey(2, plug, lower, buffers), 0);  // "10" before "9"
-  // "_" sorts before letters: the comparison lowers letters, it does not raise them.
-  EXPECT_LT(CompareByKey(0, Item("a_", "", ""), Item("AB", "", ""), buffers), 0);
-  // Bytes above 0x7F compare unsigned and exactly.
-  EXPECT_LT(CompareByKey(0, Item("z", "", ""), Item("\xE9", "", ""), buffers), 0);
-  EXPECT_NE(CompareByKey(0, Item("\xC9", "", ""), Item("\xE9", "", ""), buffers), 0);
-}
-
-TEST(CompareByKeyTest, ItemsComparisonAndMarkedItemsComeFirst) {
-  CompareBuffers buffers;
-  const TextItem shortItem = Item("b", "x", ""), longItem = Item("a", "xxx", "");
-  EXPECT_LT(CompareByKey(1, shortItem, longItem, buffers), 0);  // the item's own answer, not the texts
   const TextItem marked = Item("z", "", "", kItemMarked), plain = Item("a", "", "");
-  EXPECT_LT(CompareByKey(kMarkedItemsColumn, marked, plain, buffers), 0);
-  EXPECT_GT(CompareByKey(kMarkedItemsColumn, plain, marked, buffers), 0);
-  EXPECT_EQ(CompareByKey(kMarkedItemsColumn, plain, plain, buffers), 0);
+  const std::tuple<int, TextItem, TextItem, int> cases[] = {
+      {0, plug, lower, 0}, {0, plug, unplug, -1}, {0 | d, plug, unplug, 1}, {2, plug, lower, -1},
+      {0, Item("a_", "", ""), Item("AB", "", ""), -1}, {0, Item("z", "", ""), Item("\xE9", "", ""), -1},
+      {0, Item("\xE9", "", ""), Item("\xC9", "", ""), 1}, {1, Item("b", "x", ""), Item("a", "xxx", ""), -1},
+      {m, marked, plain, -1}, {m, plain, marked, 1}, {m, plain, plain, 0}};
+  for (const auto& [key, a, b, sign] : cases) {
+    const int result = CompareByKey(key, a, b, buffers);
+    EXPECT_EQ((result > 0) - (result < 0), sign) << key << a.texts[0] << b.texts[0];
+  }
 }
 
 TEST(SortKeyListTest, LaterKeysOnlySettleTies) {
