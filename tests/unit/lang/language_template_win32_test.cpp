@@ -35,8 +35,6 @@ TEST(LanguageTemplateTest, NewTemplateHoldsEveryTextAndRunningAgainRewritesOnlyT
   EXPECT_FALSE(language.Table().HasLanguageFile());
   const std::string text = language.FileText();
   EXPECT_EQ(text.substr(0, sizeof kNewTemplate - 1), kNewTemplate);
-  EXPECT_NE(text.find("\r\n1001=Event Type\r\n"), std::string::npos);
-  EXPECT_EQ(SectionNames(text).size(), 5u);
 
   WritePrivateProfileStringA("general", "Version", "0.0.8", language.LanguageFilePath().c_str());
   WriteLanguageTemplate(language.Table(), language.ProgramPath().c_str());

@@ -2,17 +2,5 @@
 #include "portable/string_table_builtin.h"
 
 namespace wrenhollow::test {
-namespace {
-
-class BuiltinHost {
- public:
-  StringTable& Table() { return table_; }
-
- private:
-  BuiltinStringTable table_;
-};
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Builtin, StringTableContractTest, BuiltinHost);
-
-}  // namespace
+INSTANTIATE_TYPED_TEST_SUITE_P(Builtin, StringTableContractTest, BuiltinStringTable);
 }  // namespace wrenhollow::test

@@ -13,13 +13,12 @@
 
 namespace wrenhollow::test {
 
-// A Host supplies StringTable& Table().
-template <typename Host>
+template <typename Strings>
 class StringTableContractTest : public testing::Test {
  protected:
-  StringTable& Table() { return host_.Table(); }
+  StringTable& Table() { return table_; }
 
-  Host host_;
+  Strings table_;
 };
 
 TYPED_TEST_SUITE_P(StringTableContractTest);

@@ -2,17 +2,5 @@
 #include "lang/string_table_win32.h"
 
 namespace wrenhollow::test {
-namespace {
-
-class Win32Host {
- public:
-  StringTable& Table() { return table_; }
-
- private:
-  Win32StringTable table_;
-};
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, StringTableContractTest, Win32Host);
-
-}  // namespace
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, StringTableContractTest, Win32StringTable);
 }  // namespace wrenhollow::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "lang/dialog_translation_win32.h"
@@ -108,28 +109,27 @@ TEST(ApplyRtlLayoutTest, OnlyRtlOneMirrorsAndEachFlagDoesItsPart) {
     language.Load(std::string("[general]\r\nrtl=") + c.rtl + "\r\n");
     HWND dialog = CreateSampleDialog();
     HWND label = GetDlgItem(dialog, TEST_LABEL_ID);
-    RECT client{};
+    RECT client{}, before{}, after{};
     GetClientRect(dialog, &client);
     POINT origin{0, 0};
     ClientToScreen(dialog, &origin);
-    RECT before{};
     GetWindowRect(label, &before);
-
     ApplyRtlLayout(dialog, c.flags);
-    EXPECT_EQ(IsLayoutRtl(dialog), c.windowRtl);
-    EXPECT_EQ(IsLayoutRtl(label), c.childRtl);
-    RECT after{};
     GetWindowRect(label, &after);
-    const LONG mirroredLeft = origin.x + client.right - (before.right - origin.x);
-    EXPECT_EQ(after.left, c.moved ? mirroredLeft : before.left);
-    EXPECT_EQ(after.top, before.top);
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    const LONG left = c.moved ? origin.x + client.right - (before.right - origin.x) : before.left;
+    EXPECT_EQ(std::make_tuple(IsLayoutRtl(dialog), IsLayoutRtl(label), after.left, after.top, after.right - after.left),
+              std::make_tuple(c.windowRtl, c.childRtl, left, before.top, before.right - before.left));
     DestroyWindow(dialog);
   }
 }
 
 constexpr UINT kCheckMessage = WM_APP + 7;
-const char kTranslatedRtl[] = "[general]\r\nrtl=1\r\n[dialog_9102]\r\ncaption=Probe\r\n9301=Etikett\r\n";
+
+// The caption, the label's text, and whether the dialog and the given child lay out right to left.
+std::string State(HWND dialog, HWND child) {
+  return WindowText(dialog) + " " + WindowText(GetDlgItem(dialog, TEST_LABEL_ID)) + " " +
+         std::to_string(IsLayoutRtl(dialog)) + std::to_string(IsLayoutRtl(child));
+}
 
 // Notes the dialog's state at its own initialisation and once that is over, then closes.
 class SampleDialog : public CommandDialog {
@@ -137,15 +137,14 @@ class SampleDialog : public CommandDialog {
   SampleDialog() : CommandDialog(TEST_LANGUAGE_DIALOG_ID) {}
 
   int OnInitDialog() override {
-    notes.push_back(WindowText(hwnd) + " " + std::to_string(IsLayoutRtl(hwnd)));
+    notes.push_back(State(hwnd, GetDlgItem(hwnd, TEST_LABEL_ID)));
     made = CreateChildControl(0, "STATIC", WS_CHILD, 0, 0, 20, 10, 9400);
     PostMessageA(hwnd, kCheckMessage, 0, 0);
     return CommandDialog::OnInitDialog();
   }
   INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message != kCheckMessage) return CommandDialog::DialogProc(message, wParam, lParam);
-    notes.push_back(WindowText(GetDlgItem(hwnd, TEST_LABEL_ID)) + " " + std::to_string(IsLayoutRtl(hwnd)) +
-                    std::to_string(IsLayoutRtl(made)));
+    notes.push_back(State(hwnd, made));
     EndDialog(hwnd, IDOK);
     return TRUE;
   }
@@ -157,24 +156,21 @@ class SampleDialog : public CommandDialog {
 TEST(FrameworkHooksTest, DialogsAreTranslatedBeforeAndMirroredAfterTheirOwnInitialisation) {
   {
     InstalledLanguage language;
-    language.Load(kTranslatedRtl);
+    language.Load("[general]\r\nrtl=1\r\n[dialog_9102]\r\ncaption=Probe\r\n9301=Etikett\r\n");
     SampleDialog dialog;
     EXPECT_EQ(RunModal(TEST_LANGUAGE_DIALOG_ID, &dialog, nullptr), IDOK);
     EXPECT_EQ(language.Table().ModalDialogId(), unsigned{TEST_LANGUAGE_DIALOG_ID});
-    EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Probe 0", "Etikett 11"}));
+    EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Probe Etikett 00", "Probe Etikett 11"}));
 
     language.Table().SetModalDialogId(TEST_DIALOG_ID);
     Dialog modeless(TEST_LANGUAGE_DIALOG_ID);
     modeless.CreateModeless(nullptr);
-    EXPECT_EQ(WindowText(modeless.Handle()), "Probe");
-    EXPECT_EQ(WindowText(GetDlgItem(modeless.Handle(), TEST_LABEL_ID)), "Etikett");
-    EXPECT_TRUE(IsLayoutRtl(modeless.Handle()));
-    EXPECT_TRUE(IsLayoutRtl(GetDlgItem(modeless.Handle(), TEST_LABEL_ID)));
+    EXPECT_EQ(State(modeless.Handle(), GetDlgItem(modeless.Handle(), TEST_LABEL_ID)), "Probe Etikett 11");
     DestroyWindow(modeless.Handle());
   }
   SampleDialog dialog;
   EXPECT_TRUE(dialog.DoModal(nullptr));
-  EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Sample 0", "Label 00"}));
+  EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Sample Label 00", "Sample Label 00"}));
 }
 
 class RtlWindow : public Window {

@@ -33,10 +33,8 @@ TEST(ArgumentListTest, SplitsByTheQuotingRulesAfreshEachTime) {
 TEST(ArgumentListTest, FindAndIsIgnoreCase) {
   ArgumentList list;
   Split(list, "/STEXT out.txt /sort 2 /Sort 3");
-  EXPECT_EQ(list.Find("/stext"), 0);
-  EXPECT_EQ(list.Find("/sort"), 2);
-  EXPECT_EQ(list.Find("/nosort"), -1);
-  EXPECT_EQ(list.Find("/sor"), -1);
+  const struct { const char* name; int at; } finds[] = {{"/stext", 0}, {"/sort", 2}, {"/nosort", -1}, {"/sor", -1}};
+  for (const auto& f : finds) EXPECT_EQ(list.Find(f.name), f.at) << f.name;
   EXPECT_TRUE(list.Is(1, "OUT.TXT"));
   EXPECT_FALSE(list.Is(1, "out.tx"));
   EXPECT_FALSE(list.Is(-1, "/STEXT"));

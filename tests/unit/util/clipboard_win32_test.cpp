@@ -19,33 +19,28 @@ std::string ClipboardBlock() {
   return bytes;
 }
 
-class LoadFileToClipboardTest : public testing::Test {
- protected:
-  void SetUp() override { ASSERT_NE(owner_, nullptr); }
-  void TearDown() override { DestroyWindow(owner_); }
+TEST(LoadFileToClipboardTest, PutsTheFilesExactBytesTerminatedOrEmptiesTheClipboard) {
+  const HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  test::TempFolder folder;
   // Opens the clipboard as a caller does, with an owner so that GetOpenClipboardWindow can tell it is closed.
-  DWORD Load(const std::string& path) {
-    EXPECT_TRUE(OpenClipboard(owner_));
-    const DWORD error = LoadFileToClipboard(path.c_str());
-    EXPECT_EQ(GetOpenClipboardWindow(), nullptr) << "left open after " << path;
+  const auto load = [&](const char* name) {
+    EXPECT_TRUE(OpenClipboard(owner));
+    const DWORD error = LoadFileToClipboard(folder.File(name).c_str());
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr) << "left open after " << name;
     return error;
-  }
-  HWND owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  test::TempFolder folder_;
-  std::string path_ = folder_.File("clipboard.txt");
-};
-
-TEST_F(LoadFileToClipboardTest, PutsTheFilesExactBytesTerminatedOrEmptiesTheClipboard) {
+  };
   const std::string bytes = "Event\tTime\r\nPlug\t3/5/2024\r\n\xE9\xFF end";
-  folder_.Put("clipboard.txt", bytes);
-  EXPECT_EQ(Load(path_), 0u);
+  folder.Put("clipboard.txt", bytes);
+  EXPECT_EQ(load("clipboard.txt"), 0u);
   // The block may be rounded up; it starts with the bytes and their terminator.
   EXPECT_EQ(ClipboardBlock().substr(0, bytes.size() + 1), bytes + '\0');
-  folder_.Put("clipboard.txt", "");
-  EXPECT_EQ(Load(path_), 0u);
+  folder.Put("clipboard.txt", "");
+  EXPECT_EQ(load("clipboard.txt"), 0u);
   EXPECT_EQ(ClipboardBlock().substr(0, 1), std::string(1, '\0'));
-  EXPECT_EQ(Load(folder_.File("missing.txt")), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(load("missing.txt"), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(ClipboardBlock(), "<none>");
+  DestroyWindow(owner);
 }
 }  // namespace
 }  // namespace wrenhollow

@@ -48,7 +48,7 @@ TEST_F(FilesTest, ReadsWhileOthersWriteAndHandlesMove) {
   CloseHandle(exclusive);
 }
 
-// The program's own path and folder are where the end-to-end tests find its settings and reports.
+// Where temporary files go when the system names no temporary folder.
 TEST(WindowsFolderTest, IsTheSystemsWindowsFolder) {
   char windows[kPathSize], expected[kPathSize];
   GetWindowsFolder(windows);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/modal_driver.h"
 #include "util/text.h"
 
 namespace wrenhollow {
@@ -34,30 +35,17 @@ TEST(SystemErrorTextTest, SystemTextOrUnknownError) {
   }
 }
 
-// Reads the text of the "Error" message box once it shows, then closes it.
-DWORD WINAPI CloseErrorBox(void* shown) {
-  for (int attempt = 0; attempt < 500; ++attempt) {
-    if (HWND box = FindWindowA("#32770", "Error")) {
-      // The message box's text is the static control with id 0xFFFF.
-      GetDlgItemTextA(box, 0xFFFF, static_cast<char*>(shown), kErrorTextSize);
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-      return 0;
-    }
-    Sleep(10);
-  }
-  return 1;
-}
-
 TEST(ShowSystemErrorTest, LastErrorWithoutTextShowsUnknownError) {
   // Code 0 stands for the last error. One box only: each takes a while to show under Wine.
-  char shown[kErrorTextSize] = "";
-  HANDLE closer = CreateThread(nullptr, 0, CloseErrorBox, shown, 0, nullptr);
-  ASSERT_NE(closer, nullptr);
-  SetLastError(0x2000ABCD);
-  ShowSystemError(0, nullptr);
-  WaitForSingleObject(closer, INFINITE);
-  CloseHandle(closer);
-  EXPECT_STREQ(shown, "Error 536914893: Unknown Error");
+  std::string shown;
+  test::WhileShown([] { SetLastError(0x2000ABCD); ShowSystemError(0, nullptr); return 0; }, [&](HWND box) {
+    char caption[16] = "", text[kErrorTextSize] = "";
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text is its static control 0xFFFF
+    shown = std::string(caption) + "|" + text;
+    test::Press(box, IDOK);
+  });
+  EXPECT_EQ(shown, "Error|Error 536914893: Unknown Error");
 }
 }  // namespace
 }  // namespace wrenhollow

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cmath>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,13 +25,15 @@ TEST(FindTest, FirstMatchExactlyAndIgnoringAsciiCase) {
 }
 
 TEST(EqualsNoCaseTest, WholeTextsPrefixesAndFolding) {
-  EXPECT_TRUE(EqualsNoCase("/STEXT", "/stext"));
-  EXPECT_FALSE(EqualsNoCase("/stext", "/stex"));
-  EXPECT_FALSE(EqualsNoCase("/stex", "/stext"));
-  EXPECT_TRUE(EqualsNoCase("", ""));
-  EXPECT_FALSE(EqualsNoCase("@", "`"));
-  EXPECT_TRUE(StartsWithNoCase("USB\\Class_08", "usb\\"));
-  EXPECT_FALSE(StartsWithNoCase(std::string_view("USB", 2), "usb"));
+  const struct { std::string_view text; const char* other; bool equals, startsWith; } cases[] = {
+      {"/STEXT", "/stext", true, true}, {"/stext", "/stex", false, true}, {"/stex", "/stext", false, false},
+      {"", "", true, true}, {"@", "`", false, false}, {"USB\\Class_08", "usb\\", false, true},
+      {std::string_view("USB", 2), "usb", false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EqualsNoCase(c.text, c.other), c.equals) << c.text << " " << c.other;
+    EXPECT_EQ(StartsWithNoCase(c.text, c.other), c.startsWith) << c.text << " " << c.other;
+  }
   EXPECT_EQ(FoldCase("Vid_0781&PID_5567"), "vid_0781&pid_5567");
 }
 
@@ -42,7 +41,6 @@ TEST(EqualsNoCaseTest, WholeTextsPrefixesAndFolding) {
 // pattern never matches from a trail byte.
 TEST(DoubleByteCodePageTest, TrailBytesAreNeitherFoldedNorMatchedAlone) {
   SetPortableCodePage(932);
-  EXPECT_NE(CompareNoCase("\x83\x41", "\x83\x61"), 0);
   EXPECT_LT(CompareNoCase("\x83\x41", "\x83\x61"), 0);
   EXPECT_GT(CompareNoCase("\x83\x41", "\xB1"), 0);  // a double-byte character sorts after every single byte
   EXPECT_EQ(CompareNoCase("A\x83\x41", "a\x83\x41"), 0);

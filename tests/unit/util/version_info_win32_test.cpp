@@ -28,7 +28,7 @@ std::string Sample(const char* name) {
   return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
 }
 
-TEST(ReadVersionInfoTest, ReadsTheNamedTableOrTheDefaultOneCutAndTrimmed) {
+TEST(ReadVersionInfoTest, ReadsTheNamedTableOrTheDefaultOneCutAndTrimmedOrLeavesTheRecord) {
   EXPECT_EQ(Read(Sample("version_translated.exe")),
             "|Sample Product|Sample Description|1.2.3.4|1.2|Sample Company|sample|Copyright 2024|sample.exe");
   // A key the table lacks leaves its text empty; the long value is cut to 255 characters, then trimmed.
@@ -37,14 +37,11 @@ TEST(ReadVersionInfoTest, ReadsTheNamedTableOrTheDefaultOneCutAndTrimmed) {
   EXPECT_EQ(Read(Sample("version_missing_table.exe")),
             "|Spaced Product|Tab\tInside|2.0|2.0|||" + digits + "ABCDEFGHIJ|missing_table.exe");
   EXPECT_EQ(Read(Sample("version_no_translation.exe")), "|No Translation||3.0|||||");
-}
-
-TEST(ReadVersionInfoTest, FileWithoutVersionResourceLeavesRecordUntouched) {
+  // A file without a version resource, or none at all, leaves the record untouched.
   test::TempFolder folder;
   folder.Put("plain.txt", "not a program");
-  const std::string plain = folder.File("plain.txt");
   const std::string untouched = "failed|stale|stale|stale|stale|stale|stale|stale|stale";
-  EXPECT_EQ(Read(plain), untouched);
+  EXPECT_EQ(Read(folder.File("plain.txt")), untouched);
   EXPECT_EQ(Read(Sample("no_such_file.exe")), untouched);
 }
 }  // namespace

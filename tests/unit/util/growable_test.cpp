@@ -1,12 +1,71 @@
+#include "util/grow.h"
+#include "util/string_buffer.h"
 #include "util/string_list.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 
+// The growable arrays: the growth rule they share, and the two text stores built on it.
 namespace wrenhollow {
 namespace {
+TEST(ReserveGrowTest, GrowsByWholeStepsPastNeededKeepingElements) {
+  int* block = nullptr;
+  int capacity = 0;
+  EXPECT_FALSE(ReserveGrow(&block, &capacity, 5, 0));
+  EXPECT_FALSE(ReserveGrow(&block, &capacity, 5, -8));
+  EXPECT_EQ(block, nullptr);
+  EXPECT_EQ(capacity, 0);
+  ASSERT_TRUE(ReserveGrow(&block, &capacity, 0, 16));
+  ASSERT_EQ(capacity, 16);
+  for (int i = 0; i < 16; ++i) block[i] = 100 + i;
+  EXPECT_TRUE(ReserveGrow(&block, &capacity, 16, 16));  // needed equal to the capacity grows too
+  EXPECT_EQ(capacity, 32);
+  EXPECT_TRUE(ReserveGrow(&block, &capacity, 100, 16));
+  EXPECT_EQ(capacity, 112);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(block[i], 100 + i) << i;
+  int* const before = block;
+  EXPECT_FALSE(ReserveGrow(&block, &capacity, 111, 16));
+  EXPECT_FALSE(ReserveGrow(&block, &capacity, INT_MAX, 16));
+  EXPECT_EQ(block, before);
+  EXPECT_EQ(capacity, 112);
+  std::free(block);
+}
+
+// Text, length and capacity.
+std::string State(const StringBuffer& buffer) {
+  return std::string(buffer.Text()) + "|" + std::to_string(buffer.Length()) + "|" + std::to_string(buffer.Capacity());
+}
+
+TEST(StringBufferTest, GrowsInStepsAndFailedGrowthChangesNothing) {
+  StringBuffer buffer(4);
+  EXPECT_EQ(State(buffer), "|0|0");
+  EXPECT_TRUE(buffer.Append("abc"));
+  EXPECT_EQ(State(buffer), "abc|3|4");
+  EXPECT_TRUE(buffer.Append("defgh", 2));
+  EXPECT_TRUE(buffer.Append(""));
+  EXPECT_FALSE(buffer.Append("x", INT_MAX - 2));
+  EXPECT_FALSE(buffer.Reserve(INT_MAX));
+  EXPECT_EQ(State(buffer), "abcde|5|8");
+}
+
+TEST(StringBufferTest, ReserveDirectWritesAndFree) {
+  StringBuffer buffer;
+  EXPECT_TRUE(buffer.Reserve(256));
+  EXPECT_EQ(State(buffer), "|0|512");
+  ASSERT_TRUE(buffer.Append("hello world"));
+  EXPECT_TRUE(buffer.Reserve(10));  // already room: nothing changes, still a success
+  EXPECT_EQ(State(buffer), "hello world|11|512");
+  EXPECT_TRUE(buffer.Append(std::string(600, 'z').c_str()));
+  EXPECT_EQ(buffer.Capacity(), 768);
+  buffer.Free();
+  EXPECT_EQ(State(buffer), "|0|0");
+  EXPECT_TRUE(buffer.Append("again"));
+  EXPECT_EQ(State(buffer), "again|5|256");
+}
+
 // Every text in brackets, then the characters used and both capacities.
 std::string State(const StringList& list) {
   std::string state;
