@@ -30,8 +30,6 @@ void Select(HWND dialog, int row) {
   ListView_SetItemState(GetDlgItem(dialog, IDC_COLUMNS_LIST), row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-
 class ColumnSettingsTest : public ::testing::Test {
  protected:
   ColumnSettingsTest() {
@@ -71,12 +69,12 @@ TEST_F(ColumnSettingsTest, OkAppliesChecksOrderAndTypedWidths) {
               const HWND width = GetDlgItem(dialog, IDC_COLUMNS_WIDTH);
               EXPECT_EQ(Rows(dialog), "Description+* Event Type+ Event Time Device Name ");
               EXPECT_EQ(test::WindowText(width), "60");
-              EXPECT_FALSE(Enabled(dialog, IDC_COLUMNS_MOVE_UP));
+              EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COLUMNS_MOVE_UP)));
               // A column the user hid offers its default width back; Event Time has none.
               Select(dialog, 3);
               EXPECT_EQ(test::WindowText(width), "150");
               Press(dialog, IDC_COLUMNS_SHOW);
-              EXPECT_FALSE(Enabled(dialog, IDC_COLUMNS_SHOW));
+              EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COLUMNS_SHOW)));
               Select(dialog, 2);
               Press(dialog, IDC_COLUMNS_SHOW);
               Select(dialog, 1);

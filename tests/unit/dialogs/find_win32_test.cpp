@@ -11,7 +11,7 @@ class FindTest : public ListViewFixture {
  protected:
   void SetUp() override {
     ListViewFixture::SetUp();
-    for (const char* name : {"Alpha", "beta", "alphabet", "gamma"}) list_.Add(name, 7);
+    for (const char* name : {"Alpha", "beta", "alphabet", "gamma"}) list_.Add(name, "7");
   }
   // Whether the search found a row, then the selected rows as their first column.
   std::string Find(const char* text, DWORD flags) {

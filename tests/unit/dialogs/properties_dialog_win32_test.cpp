@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "dialogs/modal_driver.h"
+#include "support/device_events.h"
 #include "events/event_columns.h"
 #include "events/usb_event.h"
 #include "lang/language_fixture_win32.h"
@@ -45,10 +45,7 @@ TEST(PropertiesDialogTest, OneSelectedRowShowsEveryColumnSizedToFitInBlueOnWhite
     view.Attach(CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 300, parent, nullptr, nullptr, nullptr));
     UsbIdDatabase database;
     for (const char* serial : {"AA01", "BB02"}) {  // the second one is shown
-      DeviceEvent event{};
-      event.type = EventType::Plug;
-      std::snprintf(event.device.serialNumber, sizeof event.device.serialNumber, "%s", serial);
-      list.AddItem(BuildUsbEvent(event, database));
+      list.AddItem(BuildUsbEvent(test::SampleEvent(EventType::Plug, "", serial, "", "", 0, 0), database));
       view.InsertRow(list.ItemCount() - 1);
     }
     view.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);

@@ -18,7 +18,7 @@ TEST(ComputeVisibleColumnsTest, HiddenColumnsDropOutAndSharedPositionsKeepIdOrde
   EXPECT_EQ(ComputeVisibleColumns(PlacementsOf(DefaultColumnLayout(3))), (std::vector<int>{0, 1, 2}));
 }
 
-TEST(PlanLayoutTest, AppliesByIncreasingPositionAndKeepsOutOfRangeWidths) {
+TEST(PlanLayoutTest, AppliesByIncreasingPositionKeepsOutOfRangeWidthsAndRefusesDamage) {
   const std::vector<ColumnLayoutEntry> layout = {{120, 2}, {0, 0}, {2500, 1}, {70, 1}, {1999, 4}};
   // Position 1 is shared: the lower id only. Widths out of range are kept.
   std::string steps;
@@ -27,9 +27,7 @@ TEST(PlanLayoutTest, AppliesByIncreasingPositionAndKeepsOutOfRangeWidths) {
              (step.setWidth ? "=" : "~") + std::to_string(step.width) + " ";
   }
   EXPECT_EQ(steps, "1@0=0 2@1~0 0@2=120 4@4=1999 ");
-}
-
-TEST(PlanLayoutTest, TwoColumnsAtPositionZeroApplyNothing) {
+  // Two columns at position 0 are damage: nothing is applied.
   EXPECT_TRUE(PlanLayout(std::vector<ColumnLayoutEntry>(15, {0, 0})).empty());
   EXPECT_TRUE(PlanLayout({{100, 1}, {100, 0}, {100, 0}}).empty());
   EXPECT_EQ(PlanLayout({{100, 1}, {100, 2}, {100, 1}}).size(), 2u);  // no column at 0 is not damage

@@ -1,7 +1,6 @@
 // Every export format, byte for byte, against the golden files in tests/fixtures/exports.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -10,10 +9,11 @@
 #include "lang/language_table.h"
 #include "portable/registry_memory.h"
 #include "report/export_writer.h"
+#include "report/save_filter.h"
 #include "support/device_events.h"
 #include "support/fixture_path.h"
 #include "support/golden.h"
-#include "support/memory_registry.h"
+#include "report/text_item.h"
 #include "portable/profile_files_portable.h"
 #include "portable/clock_fixed.h"
 #include "portable/volume_table.h"
@@ -31,7 +31,15 @@ class StringSink : public ExportSink {
   std::string bytes_;
 };
 
-const char* const kExtensions[] = {"", "txt", "tab.txt", "tabular.txt", "csv", "h.html", "v.html", "xml"};
+// Renders every format of the list and compares each with its golden file.
+void CheckGoldens(const ReportList& list, const std::string& name) {
+  const char* const extensions[] = {"", "txt", "tab.txt", "tabular.txt", "csv", "h.html", "v.html", "xml"};
+  for (int format = 1; format <= 7; ++format) {
+    StringSink sink;
+    ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
+    test::ExpectGolden(name + "." + extensions[format], sink.bytes_);
+  }
+}
 
 class ExportGoldenTest : public ::testing::Test {
  protected:
@@ -56,15 +64,6 @@ class ExportGoldenTest : public ::testing::Test {
     for (int i = 0; i < count; ++i) list.AddItem(BuildUsbEvent(events[i], list.Database()));
   }
 
-  // Renders every format of the list and compares each with its golden file.
-  void Check(const EventReportList& list, const std::string& name) {
-    for (int format = 1; format <= 7; ++format) {
-      StringSink sink;
-      ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
-      test::ExpectGolden("exports/" + name + "." + kExtensions[format], sink.bytes_);
-    }
-  }
-
   FixedClock clock_{0};
   PortableProfileFiles profiles_;
   BuiltinStringTable strings_;
@@ -77,7 +76,7 @@ TEST_F(ExportGoldenTest, NoRowsOneRowAndEscapesAndEdges) {
   for (const auto& [name, rows] : {std::pair{"no_rows", 0}, std::pair{"one_row", 1}, std::pair{"escapes", 3}}) {
     EventReportList list(hive_, volumes_, clock_);
     AddRows(list, rows);
-    Check(list, name);
+    CheckGoldens(list, std::string("exports/") + name);
   }
 }
 
@@ -90,7 +89,7 @@ TEST_F(ExportGoldenTest, HiddenAndReorderedColumns) {
   layout[kColumnEventType] = {80, 2};
   layout[kColumnSerialNumber] = {120, 1};
   layout[kColumnFirmwareRevision] = {100, 1};  // shares position 1: after the serial number, by id
-  Check(list, "layout");
+  CheckGoldens(list, "exports/layout");
 }
 
 TEST_F(ExportGoldenTest, LanguageFileWithCharsetAndRightToLeft) {
@@ -99,7 +98,7 @@ TEST_F(ExportGoldenTest, LanguageFileWithCharsetAndRightToLeft) {
   ASSERT_STREQ(language_.Charset(), "windows-1251");
   EventReportList list(hive_, volumes_, clock_);
   AddRows(list, 1);
-  Check(list, "translated");
+  CheckGoldens(list, "exports/translated");
 }
 
 TEST_F(ExportGoldenTest, SelectedRowsInDisplayOrderAndBadFormats) {
@@ -123,48 +122,29 @@ TEST_F(ExportGoldenTest, SelectedRowsInDisplayOrderAndBadFormats) {
   EXPECT_TRUE(ExportAllItems(empty, bad, static_cast<ExportFormat>(0)));
 }
 
-}  // namespace
-}  // namespace wrenhollow
-
-namespace wrenhollow {
-namespace {
-
-// Items whose one column is a text of any length, to push formatted lines and escaped cells past the buffers.
-struct LongTextItem : ReportItem {
-  const std::string* text;
-};
-
-const ReportItemOps kLongTextOps = {
-    [](const ReportItem& item, int, char* buffer, size_t size) -> const char* {
-      std::snprintf(buffer, size, "%s", static_cast<const LongTextItem&>(item).text->c_str());
-      return buffer;
-    },
-    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
-    [](const ReportItem&, const ReportItem&) { return 0; },
-    [](ReportItem&) {},
-};
-
-class LongTextList : public ReportList {
- public:
-  LongTextList() : ReportList(sizeof(LongTextItem), 4) {
-    static const ColumnDef column = {0, 6, 0, 100, 1004, "", 1, 20};
-    InitColumns(&column, 1);
-  }
-};
+// One file type per format, in format order, the list ending in two NULs.
+TEST_F(ExportGoldenTest, SaveFilterOffersEveryFormat) {
+  char filter[kSaveFilterSize];
+  BuildSaveFilter(filter);
+  std::string parts;
+  for (const char* part = filter; *part != '\0'; part += std::char_traits<char>::length(part) + 1) parts += std::string(part) + "|";
+  EXPECT_EQ(parts,
+            "Text File (*.txt)|*.txt|Tab Delimited Text File (*.txt)|*.txt|Tabular Text File (*.txt)|*.txt|"
+            "Comma Delimited Text File (*.csv)|*.csv|HTML File - Horizontal (*.htm;*.html)|*.htm;*.html|"
+            "HTML File - Vertical (*.htm;*.html)|*.htm;*.html|XML File (*.xml)|*.xml|");
+}
 
 // Texts far longer than the work buffers: each format cuts them inside its buffers and keeps its line ends
 // and escapes whole (no language table: the text format's title is empty).
 TEST(ExportBufferTest, LongTextsAreCutInsideTheBuffersAndLinesKeepTheirEnds) {
   const std::string ampersands(8000, '&');
   const std::string letters(9000, 'x');
-  LongTextList list;
-  list.AddItem(LongTextItem{{&kLongTextOps, 0, 0, 0, 0}, &ampersands});
-  list.AddItem(LongTextItem{{&kLongTextOps, 0, 0, 0, 0}, &letters});
-  for (int format = 1; format <= 7; ++format) {
-    StringSink sink;
-    ASSERT_TRUE(ExportAllItems(list, sink, static_cast<ExportFormat>(format)));
-    test::ExpectGolden(std::string("long_texts/long_texts.") + kExtensions[format], sink.bytes_);
-  }
+  ReportList list(sizeof(test::TextItem), 4);
+  const ColumnDef column = {0, 6, 0, 100, 1004, "", 1, 20};
+  list.InitColumns(&column, 1);
+  list.AddItem(test::Texts(ampersands.c_str()));
+  list.AddItem(test::Texts(letters.c_str()));
+  CheckGoldens(list, "long_texts/long_texts");
 }
 
 }  // namespace

@@ -3,43 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "report/report_list_view_win32.h"
+#include "report/text_item.h"
 
 namespace wrenhollow {
 
-// Items whose column 0 is a name and column 1 a number, compared as text; odd numbers show image 1.
-struct NamedItem : ReportItem {
-  char name[16];
-  int number;
-};
-
-const ReportItemOps kNamedOps = {
-    [](const ReportItem& item, int column, char* buffer, size_t size) -> const char* {
-      const auto& named = static_cast<const NamedItem&>(item);
-      if (column == 0) return named.name;
-      std::snprintf(buffer, size, "%d", named.number);
-      return buffer;
-    },
-    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
-    [](const ReportItem&, const ReportItem&) { return 0; },
-    [](ReportItem&) {},
-};
-
+// Items whose column 0 is a name and column 1 a number (held as text); odd numbers show image 1.
 const ColumnDef kColumns[] = {{0, LVCF_WIDTH | LVCF_TEXT, 0, 80, 0, "", 1, 20},
                               {1, LVCF_WIDTH | LVCF_TEXT, 0, 60, 0, "", 1, 20}};
 
 class NamedList : public ReportList {
  public:
-  NamedList() : ReportList(sizeof(NamedItem), 64), view(*this) { InitColumns(kColumns, 2); }
-  int ItemImage(const ReportItem& item) const override { return static_cast<const NamedItem&>(item).number % 2; }
+  NamedList() : ReportList(sizeof(test::TextItem), 64), view(*this) { InitColumns(kColumns, 2); }
+  int ItemImage(const ReportItem& item) const override { return std::atoi(static_cast<const test::TextItem&>(item).texts[1]) % 2; }
   bool IsColumnSearchable(int) const override { return true; }
-  void Add(const char* name, int number) {
-    NamedItem record{{&kNamedOps, 0, 0, -1, -1}, {}, number};
-    std::snprintf(record.name, sizeof record.name, "%s", name);
-    AddItem(record);
+  void Add(const char* name, const char* number) {
+    AddItem(test::Texts(name, number));
     view.InsertRow(ItemCount() - 1);
   }
   ReportListView view;
@@ -60,17 +42,19 @@ class ListViewFixture : public ::testing::Test {
 
   std::string Cell(int row, int column) {
     char text[64] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list_.view.Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    ListView_GetItemText(list_.view.Handle(), row, column, text, sizeof text);
     return text;
   }
   std::string Column0() {
     std::string names;
     for (int row = 0; row < list_.view.RowCount(); ++row) names += Cell(row, 0) + " ";
     return names;
+  }
+  // Each column's width@position in the list's layout, in id order.
+  std::string Placements() {
+    std::string text;
+    for (const auto [width, position] : list_.Layout()) text += std::to_string(width) + "@" + std::to_string(position) + " ";
+    return text;
   }
   int HeaderImage(int column, int* format) {
     HDITEMA item{};

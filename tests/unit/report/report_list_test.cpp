@@ -2,34 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "report/text_item.h"
 
 namespace wrenhollow {
 namespace {
 
-struct NumberItem : ReportItem {
-  int number;
-};
+// Column 0 holds a number as text, so "10" sorts before "9"; column 1 its parity.
+std::vector<std::string> numberTexts;
 
-int released = 0;
-
-const ReportItemOps kNumberOps = {
-    [](const ReportItem& item, int column, char* buffer, size_t size) -> const char* {
-      // Column 0: the number as text, so "10" sorts before "9"; column 1: its parity.
-      const int number = static_cast<const NumberItem&>(item).number;
-      std::snprintf(buffer, size, "%d", column == 0 ? number : number % 2);
-      return buffer;
-    },
-    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
-    [](const ReportItem&, const ReportItem&) { return 0; },
-    [](ReportItem&) { ++released; },
-};
+test::TextItem Number(int n) {
+  if (numberTexts.empty()) for (int i = 0; i < 200; ++i) numberTexts.push_back(std::to_string(i));
+  return test::Texts(numberTexts[static_cast<size_t>(n)].c_str(), n % 2 ? "1" : "0");
+}
 
 class NumberList : public ReportList {
  public:
-  explicit NumberList(const char* format) : ReportList(sizeof(NumberItem), 64), format_(format) {}
+  explicit NumberList(const char* format) : ReportList(sizeof(test::TextItem), 64), format_(format) {}
 
  protected:
   const char* ProgressFormat() const override { return format_; }
@@ -38,12 +29,10 @@ class NumberList : public ReportList {
   const char* format_;
 };
 
-NumberItem Number(int n) { return NumberItem{{&kNumberOps, 0, 0, 7, 7}, n}; }
-
 // The numbers of the list's items in order, as text.
 std::string Numbers(ReportList& list) {
   std::string numbers;
-  for (int i = 0; i < list.ItemCount(); ++i) numbers += std::to_string(static_cast<NumberItem*>(list.ItemAt(i))->number) + " ";
+  for (int i = 0; i < list.ItemCount(); ++i) numbers += std::string(static_cast<test::TextItem*>(list.ItemAt(i))->texts[0]) + " ";
   return numbers;
 }
 
@@ -53,12 +42,12 @@ TEST(ReportListTest, StoresCopiesInOrderReportsProgressAndReleasesOnce) {
   NumberList silent(nullptr);
   std::vector<std::string> progress;
   std::string expected;
-  released = 0;
+  test::releasedItems = 0;
   {
     NumberList list("Loading... %d");
     for (NumberList* each : {&list, &silent}) each->SetProgressSink([&](const char* text) { progress.emplace_back(text); });
     for (int i = 0; i < 200; ++i) {
-      const NumberItem record = Number(i);
+      const test::TextItem record = Number(i);
       const ReportItem* stored = list.AddItem(record);
       ASSERT_TRUE(stored != nullptr && stored != &record && stored->image == -1 && stored->overlay == -1) << i;
       silent.AddItem(record);
@@ -73,7 +62,7 @@ TEST(ReportListTest, StoresCopiesInOrderReportsProgressAndReleasesOnce) {
     list.AddItem(Number(9));
     EXPECT_EQ(Numbers(list), "9 ");
   }
-  EXPECT_EQ(released, 1);
+  EXPECT_EQ(test::releasedItems, 1);
 }
 
 TEST(ReportListTest, SortItemsByKeysKeepsEqualItemsInOrder) {
@@ -101,7 +90,7 @@ class SearchList : public NumberList {
 
 TEST(ReportListTest, RowMatchesSearchesOnlySearchableColumnsWithTheQuerysOptions) {
   SearchList list;
-  const NumberItem item = Number(1234);
+  const test::TextItem item = test::Texts("1234", "0");
   const struct { const char* text; bool wholeWord, matchCase, allColumns, expected; } cases[] = {
       {"23", false, false, false, true},    {"23", true, false, false, false},  {"1234", true, true, false, true},
       {"0", false, false, false, false},    {"0", true, false, true, true},     {"", false, false, false, true},

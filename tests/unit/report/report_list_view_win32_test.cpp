@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "report/list_view_fixture_win32.h"
@@ -13,8 +12,8 @@ namespace {
 using ReportListViewTest = ListViewFixture;
 
 TEST_F(ReportListViewTest, RowsShowEveryColumnTheImageAndTheIndexOfALiveItem) {
-  list_.Add("alpha", 10);
-  list_.Add("beta", 7);
+  list_.Add("alpha", "10");
+  list_.Add("beta", "7");
   ASSERT_EQ(list_.view.RowCount(), 2);
   EXPECT_EQ(Cell(0, 0), "alpha");
   EXPECT_EQ(Cell(0, 1), "10");
@@ -42,16 +41,16 @@ TEST_F(ReportListViewTest, ARowPastTheSixteenBitLimitIsAppendedAtTheEnd) {
   for (row.iItem = 0; row.iItem < 0x10000; ++row.iItem) {
     SendMessageA(list_.view.Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
   }
-  list_.Add("last", 1);
+  list_.Add("last", "1");
   ASSERT_EQ(list_.view.RowCount(), 0x10001);
   EXPECT_EQ(Cell(0x10000, 0), "last");
   EXPECT_EQ(Cell(0xFFFF, 0), "filler");
 }
 
 TEST_F(ReportListViewTest, SortsAsTextAndFlipsOnTheSortedColumnWithItsArrow) {
-  list_.Add("b", 9);
-  list_.Add("a", 10);
-  list_.Add("C", 100);
+  list_.Add("b", "9");
+  list_.Add("a", "10");
+  list_.Add("C", "100");
   list_.view.SortByColumn(1, false);
   EXPECT_EQ(Column0(), "a C b ");  // "10" < "100" < "9" as text
   int format = 0;
@@ -69,8 +68,8 @@ TEST_F(ReportListViewTest, SortsAsTextAndFlipsOnTheSortedColumnWithItsArrow) {
 }
 
 TEST_F(ReportListViewTest, RebuildFollowsTheArrayAndSelectsTheFirstRow) {
-  list_.Add("x", 1);
-  list_.Add("y", 2);
+  list_.Add("x", "1");
+  list_.Add("y", "2");
   list_.ClearItems();
   SendMessageA(list_.view.Handle(), LVM_DELETEALLITEMS, 0, 0);
   list_.view.RebuildRows(true);
@@ -78,10 +77,8 @@ TEST_F(ReportListViewTest, RebuildFollowsTheArrayAndSelectsTheFirstRow) {
   EXPECT_EQ(list_.view.SelectedCount(), 0);
 
   list_.SortValue() = kSortDescending;
-  NamedItem record{{&kNamedOps, 0, 0, -1, -1}, "m", 5};
-  list_.AddItem(record);
-  std::snprintf(record.name, sizeof record.name, "n");
-  list_.AddItem(record);
+  list_.AddItem(test::Texts("m", "5"));
+  list_.AddItem(test::Texts("n", "5"));
   list_.view.RebuildRows(true);
   EXPECT_EQ(Column0(), "n m ");
   const std::vector<ExportRow> rows = list_.view.Rows();
@@ -91,30 +88,24 @@ TEST_F(ReportListViewTest, RebuildFollowsTheArrayAndSelectsTheFirstRow) {
   EXPECT_FALSE(rows[1].selected);
 }
 
-TEST_F(ReportListViewTest, LayoutRoundTripsAndADamagedOneIsNotApplied) {
+TEST_F(ReportListViewTest, LayoutRoundTripsADamagedOneIsNotAppliedAndAutoSizeLeavesHiddenColumnsHidden) {
+  list_.Add("a rather long name", "1");
   list_.Layout() = {{0, 1}, {120, 0}};
   list_.view.ApplyLayout();
   list_.Layout() = {{5, 5}, {5, 5}};
   list_.view.CaptureLayout();
-  EXPECT_EQ(list_.Layout()[0].width, 0);
-  EXPECT_EQ(list_.Layout()[0].position, 1);
-  EXPECT_EQ(list_.Layout()[1].width, 120);
-  EXPECT_EQ(list_.Layout()[1].position, 0);
+  EXPECT_EQ(Placements(), "0@1 120@0 ");
   EXPECT_EQ(list_.VisibleColumns(), std::vector<int>{1});
 
   list_.Layout() = {{50, 0}, {70, 0}};
   list_.view.ApplyLayout();
   list_.view.CaptureLayout();
-  EXPECT_EQ(list_.Layout()[1].width, 120);
-}
-
-TEST_F(ReportListViewTest, AutoSizeLeavesHiddenColumnsHidden) {
-  list_.Add("a rather long name", 1);
-  list_.Layout() = {{0, 0}, {10, 1}};
-  list_.view.ApplyLayout();
+  EXPECT_EQ(Placements(), "0@1 120@0 ");
+  const HWND view = list_.view.Handle();
+  ListView_SetColumnWidth(view, 1, 10);
   list_.view.AutoSizeColumns();
-  EXPECT_EQ(SendMessageA(list_.view.Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 0);
-  EXPECT_GT(SendMessageA(list_.view.Handle(), LVM_GETCOLUMNWIDTH, 1, 0), 10);
+  EXPECT_EQ(ListView_GetColumnWidth(view, 0), 0);
+  EXPECT_GT(ListView_GetColumnWidth(view, 1), 10);
 }
 
 }  // namespace

@@ -2,38 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "report/text_item.h"
+
 namespace wrenhollow {
 namespace {
 
-// An item whose columns are fixed texts; it compares column 1 itself and leaves the others to text.
-struct TextItem : ReportItem {
-  const char* texts[3];
-};
-
-const ReportItemOps kTextItemOps = {
-    [](const ReportItem& item, int column, char* buffer, size_t size) -> const char* {
-      std::snprintf(buffer, size, "%s", static_cast<const TextItem&>(item).texts[column]);
-      return buffer;
-    },
-    [](const ReportItem& item, int column, const ReportItem& other) {
-      if (column != 1) return kCompareByText;
-      return std::string(static_cast<const TextItem&>(item).texts[1]).size() <
-                     std::string(static_cast<const TextItem&>(other).texts[1]).size()
-                 ? -1
-                 : 0;
-    },
-    [](const ReportItem&, const ReportItem&) { return 0; },
-    [](ReportItem&) {},
-};
-
-TextItem Item(const char* a, const char* b, const char* c, uint16_t flags = 0) {
-  return TextItem{{&kTextItemOps, flags, 0, -1, -1}, {a, b, c}};
-}
+using test::Texts;
+using test::TextItem;
 
 std::vector<ReportColumn> EventColumns() {
   static const char* titles[] = {"Event Type",    "Event Time", "Device Name", "Description",       "Device Type",
@@ -53,17 +32,16 @@ TEST(NextSortValueTest, ClickReversesTheSortedColumnAndStartsOthersAscending) {
 }
 
 // Texts compare without case and numbers as text; "_" sorts before letters (the comparison lowers letters);
-// bytes above 0x7F compare unsigned and exactly; column 1 is the item's own answer; marked items come first.
+// bytes above 0x7F compare unsigned and exactly; column 2 is the item's own answer; marked items come first.
 TEST(CompareByKeyTest, ComparesTextsWithoutCaseUnlessTheItemAnswers) {
   CompareBuffers buffers;
   const int d = kSortDescending, m = kMarkedItemsColumn;
-  const TextItem plug = Item("Plug", "", "10"), lower = Item("plug", "", "9"), unplug = Item("Unplug", "", "");
-  const TextItem marked = Item("z", "", "", kItemMarked), plain = Item("a", "", "");
+  const TextItem plug = Texts("Plug", "10"), lower = Texts("plug", "9"), unplug = Texts("Unplug");
   const std::tuple<int, TextItem, TextItem, int> cases[] = {
-      {0, plug, lower, 0}, {0, plug, unplug, -1}, {0 | d, plug, unplug, 1}, {2, plug, lower, -1},
-      {0, Item("a_", "", ""), Item("AB", "", ""), -1}, {0, Item("z", "", ""), Item("\xE9", "", ""), -1},
-      {0, Item("\xE9", "", ""), Item("\xC9", "", ""), 1}, {1, Item("b", "x", ""), Item("a", "xxx", ""), -1},
-      {m, marked, plain, -1}, {m, plain, marked, 1}, {m, plain, plain, 0}};
+      {0, plug, lower, 0}, {0, plug, unplug, -1}, {0 | d, plug, unplug, 1}, {1, plug, lower, -1},
+      {0, Texts("a_"), Texts("AB"), -1}, {0, Texts("z"), Texts("\xE9"), -1}, {0, Texts("\xE9"), Texts("\xC9"), 1},
+      {2, Texts("b", "", "x"), Texts("a", "", "xxx"), -1}, {m, Texts("z", "", "", kItemMarked), Texts("a"), -1},
+      {m, Texts("a"), Texts("z", "", "", kItemMarked), 1}, {m, Texts("a"), Texts("a"), 0}};
   for (const auto& [key, a, b, sign] : cases) {
     const int result = CompareByKey(key, a, b, buffers);
     EXPECT_EQ((result > 0) - (result < 0), sign) << key << a.texts[0] << b.texts[0];
@@ -74,10 +52,10 @@ TEST(SortKeyListTest, LaterKeysOnlySettleTies) {
   CompareBuffers buffers;
   SortKeyList keys;
   ASSERT_TRUE(keys.Add(0));
-  ASSERT_TRUE(keys.Add(2 | kSortDescending));
-  EXPECT_GT(keys.Compare(Item("Plug", "", "1"), Item("plug", "", "2"), buffers), 0);
-  EXPECT_LT(keys.Compare(Item("Plug", "", "2"), Item("Unplug", "", "1"), buffers), 0);
-  EXPECT_EQ(keys.Compare(Item("Plug", "", "1"), Item("PLUG", "", "1"), buffers), 0);
+  ASSERT_TRUE(keys.Add(1 | kSortDescending));
+  EXPECT_GT(keys.Compare(Texts("Plug", "1"), Texts("plug", "2"), buffers), 0);
+  EXPECT_LT(keys.Compare(Texts("Plug", "2"), Texts("Unplug", "1"), buffers), 0);
+  EXPECT_EQ(keys.Compare(Texts("Plug", "1"), Texts("PLUG", "1"), buffers), 0);
   for (int i = 2; i < SortKeyList::kCapacity; ++i) ASSERT_TRUE(keys.Add(i));
   EXPECT_FALSE(keys.Add(99));
   EXPECT_EQ(keys.Count(), SortKeyList::kCapacity);
