@@ -11,7 +11,7 @@ struct AppOptions {
   int32_t showTimeInGmt = 0;
   int32_t trayIcon = 0;
   int32_t startAsHidden = 0;
-  // The save dialog's file type last chosen, 1 to 7; 0 before any.
+  // The save dialog's file type last chosen, 1 to 8; 0 before any.
   int32_t saveFilterIndex = 0;
 };
 

@@ -13,7 +13,7 @@ constexpr struct {
     {"/stext", ExportFormat::Text},         {"/stab", ExportFormat::TabDelimited},
     {"/stabular", ExportFormat::Tabular},   {"/scomma", ExportFormat::CommaDelimited},
     {"/shtml", ExportFormat::HtmlHorizontal}, {"/sverhtml", ExportFormat::HtmlVertical},
-    {"/sxml", ExportFormat::Xml},
+    {"/sxml", ExportFormat::Xml},           {"/sjsonl", ExportFormat::JsonLines},
 };
 
 // Sorts the item array by the "/sort" keys, or by the saved sort value when none was given.

@@ -1,6 +1,7 @@
 #include "events/event_report_list.h"
 
 #include "events/event_columns.h"
+#include "events/event_json.h"
 #include "lang/language_table.h"
 #include "report/html_export.h"
 
@@ -30,6 +31,13 @@ bool EventReportList::WriteHtmlHead(ExportWriter& writer, ExportFormat format) c
 bool EventReportList::WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const {
   const LanguageTable* language = InstalledLanguageTable();
   return WriteReportHtmlFoot(writer, format, language != nullptr && language->IsRtl());
+}
+
+bool EventReportList::WriteJsonLine(ExportWriter& writer, const ReportItem& item) const {
+  std::string line;
+  AppendListedEventJson(line, static_cast<const UsbEvent&>(item), writer.Visible());
+  line.push_back('\n');
+  return writer.Write(line);
 }
 
 void EventReportList::OnDeviceEvent(const DeviceEvent& event) {

@@ -20,6 +20,7 @@ class EventReportList : public ReportList {
   bool IsColumnSearchable(int) const override { return true; }
   bool WriteHtmlHead(ExportWriter& writer, ExportFormat format) const override;
   bool WriteHtmlFoot(ExportWriter& writer, ExportFormat format) const override;
+  bool WriteJsonLine(ExportWriter& writer, const ReportItem& item) const override;
 
   // Reads the devices anew; each change adds a row before this returns.
   void Refresh() { monitor_.Refresh(); }

@@ -17,11 +17,6 @@ constexpr size_t kNumberTextSize = 17;
 Clock* eventClock = nullptr;
 const int32_t* eventTimeInGmt = nullptr;
 
-const char* PoolText(int32_t index) {
-  const char* text = EventStringPool().Get(index);
-  return text != nullptr ? text : "";
-}
-
 const char* FormatNumber(char* buffer, size_t size, const char* format, uint32_t value) {
   std::snprintf(buffer, size < kNumberTextSize ? size : kNumberTextSize, format, value);
   return buffer;
@@ -37,23 +32,36 @@ const char* EventTimeText(const UsbEvent& event, char* buffer, size_t size) {
 }
 
 const char* UsbEventText(const ReportItem& item, int column, char* buffer, size_t size) {
-  const auto& event = static_cast<const UsbEvent&>(item);
+  return EventColumnText(static_cast<const UsbEvent&>(item), column, buffer, size, false);
+}
+
+const ReportItemOps kUsbEventOps = {
+    UsbEventText,
+    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
+    [](const ReportItem&, const ReportItem&) { return 0; },
+    [](ReportItem&) {},
+};
+
+}  // namespace
+
+const char* EventColumnText(const UsbEvent& event, int column, char* buffer, size_t size, bool untranslated) {
+  const unsigned textFlag = untranslated ? kBuiltinText : 0;
   switch (column) {
     case kColumnEventType:
-      return GetString(1100 + static_cast<unsigned>(event.eventType));
+      return GetString((1100 + static_cast<unsigned>(event.eventType)) | textFlag);
     case kColumnEventTime:
       return EventTimeText(event, buffer, size);
     case kColumnDeviceName:
-      return PoolText(event.deviceNameIndex);
+      return PooledEventText(event.deviceNameIndex);
     case kColumnDescription:
-      return PoolText(event.descriptionIndex);
+      return PooledEventText(event.descriptionIndex);
     case kColumnDeviceType:
-      return GetString(DeviceTypeStringId(event.classCode, event.subclassCode, event.protocolCode));
+      return GetString(DeviceTypeStringId(event.classCode, event.subclassCode, event.protocolCode) | textFlag);
     case kColumnDriveLetter:
       FormatDriveLetters(event.driveLetters, buffer, size);
       return buffer[0] != '\0' ? buffer : event.portName;
     case kColumnSerialNumber:
-      return PoolText(event.serialNumberIndex);
+      return PooledEventText(event.serialNumberIndex);
     case kColumnVendorId:
       return FormatNumber(buffer, size, "%4.4x", event.vendorId);
     case kColumnProductId:
@@ -76,18 +84,14 @@ const char* UsbEventText(const ReportItem& item, int column, char* buffer, size_
   }
 }
 
-const ReportItemOps kUsbEventOps = {
-    UsbEventText,
-    [](const ReportItem&, int, const ReportItem&) { return kCompareByText; },
-    [](const ReportItem&, const ReportItem&) { return 0; },
-    [](ReportItem&) {},
-};
-
-}  // namespace
-
 StringList& EventStringPool() {
   static StringList pool;
   return pool;
+}
+
+const char* PooledEventText(int32_t index) {
+  const char* text = EventStringPool().Get(index);
+  return text != nullptr ? text : "";
 }
 
 int InternEventText(const char* text) {
@@ -115,6 +119,8 @@ UsbEvent BuildUsbEvent(const DeviceEvent& event, const UsbIdDatabase& database) 
   row.descriptionIndex = InternEventText(device.description);
   row.serialNumberIndex = InternEventText(device.serialNumber);
   row.deviceNameIndex = InternEventText(device.locationInformation);
+  row.deviceKeyIndex = InternEventText(device.deviceKey);
+  row.instanceKeyIndex = InternEventText(device.instanceKey);
   std::memcpy(row.driveLetters, device.driveLetters, sizeof row.driveLetters);
   CopyBounded(row.portName, device.portName);
   row.vendorName = database.FindVendorName(device.vendorId);

@@ -42,6 +42,16 @@ size_t WideToAnsi(const char16_t* text, size_t count, char* out, size_t size) {
   return written;
 }
 
+size_t AnsiToWide(const char* text, size_t count, char16_t* out, size_t size) {
+  size_t written = 0;
+  for (size_t i = 0; i < count && written < size; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const char16_t high = byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : 0;
+    out[written++] = high != 0 ? high : byte;
+  }
+  return written;
+}
+
 void SetPortableCodePage(unsigned codePage) { portableCodePage = codePage; }
 
 bool IsLeadByte(char byte) {

@@ -11,6 +11,7 @@ enum class ExportFormat : int {
   HtmlHorizontal = 5,
   HtmlVertical = 6,
   Xml = 7,
+  JsonLines = 8,
 };
 
 }  // namespace wrenhollow

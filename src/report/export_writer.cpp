@@ -70,6 +70,8 @@ bool ExportWriter::WriteItem(const ReportItem& item, ExportFormat format) {
       return WriteHtmlRecordTable(*this, item);
     case ExportFormat::Xml:
       return WriteXmlItem(*this, item);
+    case ExportFormat::JsonLines:
+      return list_.WriteJsonLine(*this, item);
   }
   return false;
 }

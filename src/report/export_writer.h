@@ -20,7 +20,7 @@ class ExportWriter {
 
   // Document start: HTML head, XML head, or the header line of the delimited formats.
   bool WriteStart(ExportFormat format);
-  // One item in the format; false for a format outside 1..7 or when the item's last write failed.
+  // One item in the format; false for a format outside 1..8 or when the item's last write failed.
   bool WriteItem(const ReportItem& item, ExportFormat format);
   bool WriteEnd(ExportFormat format);
 

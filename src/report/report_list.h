@@ -82,6 +82,8 @@ class ReportList {
   // Document start and end of the HTML formats; the base list writes nothing.
   virtual bool WriteHtmlHead(ExportWriter&, ExportFormat) const { return true; }
   virtual bool WriteHtmlFoot(ExportWriter&, ExportFormat) const { return true; }
+  // The item as one JSON object and a line end; a list without a JSON form writes nothing and fails.
+  virtual bool WriteJsonLine(ExportWriter&, const ReportItem&) const { return false; }
 
  protected:
   // The string id of the report's title; 0 for none.

@@ -36,7 +36,7 @@ bool ChooseSaveFile(HWND owner, int32_t* filterIndex, char (&fileName)[kPathSize
 void SaveSelectedItems(HWND owner, const ReportListView& view, const char* fileName, int32_t filterIndex) {
   // A type beyond the list (a hand-edited setting the dialog passed on) saves as plain text.
   const ExportFormat format =
-      filterIndex >= 1 && filterIndex <= 7 ? static_cast<ExportFormat>(filterIndex) : ExportFormat::Text;
+      filterIndex >= 1 && filterIndex <= 8 ? static_cast<ExportFormat>(filterIndex) : ExportFormat::Text;
   ExportRowsWithMessage(owner, view.List(), fileName, format, view.Rows(), true);
 }
 

@@ -11,7 +11,7 @@ void BuildSaveFilter(char (&filter)[kSaveFilterSize]) {
     unsigned descriptionId;
     const char* pattern;
   } kTypes[] = {{501, "*.txt"}, {502, "*.txt"}, {503, "*.txt"},          {507, "*.csv"},
-                {504, "*.htm;*.html"}, {505, "*.htm;*.html"}, {506, "*.xml"}};
+                {504, "*.htm;*.html"}, {505, "*.htm;*.html"}, {506, "*.xml"},   {508, "*.jsonl"}};
   std::string list;
   for (const auto& type : kTypes) {
     std::string entry = std::string(GetString(type.descriptionId)) + " (" + type.pattern + ")";

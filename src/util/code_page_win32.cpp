@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "util/code_page.h"
@@ -20,6 +21,18 @@ size_t WideToAnsi(const char16_t* text, size_t count, char* out, size_t size) {
   WideCharToMultiByte(CP_ACP, 0, wide, units, whole.data(), needed, nullptr, nullptr);
   for (size_t i = 0; i < size; ++i) out[i] = whole[i];
   return size;
+}
+
+size_t AnsiToWide(const char* text, size_t count, char16_t* out, size_t size) {
+  if (count == 0 || size == 0) return 0;
+  const int units = static_cast<int>(count);
+  const int needed = MultiByteToWideChar(CP_ACP, 0, text, units, nullptr, 0);
+  if (needed <= 0) return 0;
+  std::vector<wchar_t> whole(static_cast<size_t>(needed));
+  MultiByteToWideChar(CP_ACP, 0, text, units, whole.data(), needed);
+  const size_t kept = std::min(size, whole.size());
+  for (size_t i = 0; i < kept; ++i) out[i] = static_cast<char16_t>(whole[i]);
+  return kept;
 }
 
 bool IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
