@@ -13,6 +13,10 @@ struct AppOptions {
   int32_t startAsHidden = 0;
   // The save dialog's file type last chosen, 1 to 8; 0 before any.
   int32_t saveFilterIndex = 0;
+  // Rows for the system's record of connections made before the program started.
+  int32_t showEarlierConnections = 0;
+  // Every live row appended to the log file, and the logged rows shown again at start.
+  int32_t keepLogFile = 0;
 };
 
 // A menu command's flip of a flag: only bit 0 changes, so a hand-edited 2 turns into 3 and back, on throughout.

@@ -1,5 +1,6 @@
 #include "app/command_line_win32.h"
 
+#include "monitor/device_history_win32.h"
 #include "report/export_file_win32.h"
 #include "util/window_helpers_win32.h"
 
@@ -17,7 +18,7 @@ constexpr struct {
 };
 
 // Sorts the item array by the "/sort" keys, or by the saved sort value when none was given.
-void ApplyCommandLineSort(WindowEventList& list, const ArgumentList& arguments) {
+void SortForCommandLine(WindowEventList& list, const ArgumentList& arguments) {
   SortKeyList keys;
   const std::vector<int> visible = list.VisibleColumns();
   for (int i = 0; i < arguments.Count(); ++i) {
@@ -27,7 +28,6 @@ void ApplyCommandLineSort(WindowEventList& list, const ArgumentList& arguments) 
     AddSortKey(keys, descending ? value + 1 : value, descending, visible, list.Columns());
   }
   ShowWaitCursor();
-  list.ClearItems();
   if (arguments.Find("/nosort") < 0) {
     if (keys.Count() == 0) keys.Add(list.SortValue());
     list.SortItems(keys);
@@ -52,7 +52,12 @@ std::optional<int> RunCommandLineExport(MainWindow& window, const ArgumentList& 
   if (format == nullptr) return std::nullopt;
   WindowEventList& list = window.CreateEventList();
   window.LoadSaveSettings(kConfigLoad);
-  ApplyCommandLineSort(list, arguments);
+  if (arguments.Find("/earlier") >= 0) {
+    list.Refresh();
+    SetupApiDeviceHistory history;
+    list.InsertEarlierConnections(history);
+  }
+  SortForCommandLine(list, arguments);
   // Failures are told in a message box without an owner, as there is no window, and in the exit code.
   const DWORD error = ExportAllItemsWithMessage(list, arguments.Get(fileNameIndex), *format);
   window.DestroyEventList();

@@ -34,6 +34,8 @@ constexpr OptionCommand kOptionCommands[] = {
     {IDM_SHOW_TIME_IN_GMT, kOptionsMenu, &AppOptions::showTimeInGmt, &MainWindow::UpdateAllRowTexts},
     {IDM_PUT_ICON_ON_TRAY, kOptionsMenu, &AppOptions::trayIcon, &MainWindow::UpdateTrayIcon},
     {IDM_START_AS_HIDDEN, kOptionsMenu, &AppOptions::startAsHidden, nullptr},
+    {IDM_SHOW_EARLIER_CONNECTIONS, kOptionsMenu, &AppOptions::showEarlierConnections, &MainWindow::ApplyEarlierConnections},
+    {IDM_KEEP_LOG_FILE, kOptionsMenu, &AppOptions::keepLogFile, &MainWindow::ApplyLogFile},
 };
 
 }  // namespace

@@ -139,6 +139,8 @@ void MainWindow::OnCreate() {
 
   // The first reading is the baseline that later readings are compared with; it adds no rows.
   list_->Refresh();
+  ShowOlderRowsAtStart();
+  list_->SetLiveRowListener([this](const UsbEvent& row) { AppendToLog(row); });
 }
 
 void MainWindow::CreateStatusBar() {
@@ -187,6 +189,9 @@ void MainWindow::CreateListView() {
   const HIMAGELIST rowImages = list.View().CreateImageLists(IDB_SORT_ASCENDING, IDB_SORT_DESCENDING);
   ImageList_ReplaceIcon(rowImages, 0, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PLUG_ROW)));
   ImageList_ReplaceIcon(rowImages, 1, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_UNPLUG_ROW)));
+  // Rows not seen live: images 2 and 3.
+  AddFadedImage(rowImages, 0);
+  AddFadedImage(rowImages, 1);
 }
 
 void MainWindow::SetReportPath() {
@@ -366,6 +371,15 @@ void MainWindow::WithRedrawOff(Work work) {
   // Guarded on its own, so that after a fault the user continues past the list is painted again.
   CallGuarded(hwnd, work);
   if (list_ != nullptr) list_->View().SetRedraw(true);
+}
+
+void MainWindow::ShowAllRowsAgain() {
+  WithRedrawOff([this] {
+    SendMessageA(ListViewHandle(), LVM_DELETEALLITEMS, 0, 0);
+    // In the items' order, as live rows are added: older rows first, oldest first.
+    list_->View().RebuildRows(false);
+    UpdateStatusCounts();
+  });
 }
 
 void MainWindow::OnDestroy() {

@@ -8,6 +8,8 @@
 #include "app/settings_file.h"
 #include "app/tray_icon_win32.h"
 #include "app/window_event_list_win32.h"
+#include "events/event_log_file_win32.h"
+#include "monitor/device_history_win32.h"
 #include "monitor/registry_win32.h"
 #include "monitor/volumes_win32.h"
 #include "ui/window_win32.h"
@@ -64,6 +66,10 @@ class MainWindow : public Window {
   void LayoutChildren();
   // Shows or removes the tray icon as the option says.
   void UpdateTrayIcon();
+  // Adds or removes the rows of the system's record of earlier connections as the option says.
+  void ApplyEarlierConnections();
+  // Opens or closes the log file as the option says.
+  void ApplyLogFile();
   // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
   void UpdateMenuStates(HMENU popup);
 
@@ -91,6 +97,15 @@ class MainWindow : public Window {
   void OnDeviceChange();
   void OnTimer(UINT_PTR timer);
   void ClearAndRebuild();
+  // Shows every item of the list as a row again, after rows were inserted or removed before others.
+  void ShowAllRowsAgain();
+  // At start: the logged rows, then the earlier connections, as the options say.
+  void ShowOlderRowsAtStart();
+  // Replaces the earlier-connection rows by those of the latest reading, or removes them when the option is off.
+  void PlaceEarlierConnections();
+  void AppendToLog(const UsbEvent& row);
+  // A notice in the status bar's first part, until the counts are shown next.
+  void ShowStatusNotice(const char* text);
   template <typename Work>
   void WithRedrawOff(Work work);
   void ConfirmClearLog();
@@ -107,6 +122,10 @@ class MainWindow : public Window {
   Win32Registry registry_;
   Win32Volumes volumes_;
   SystemClock clock_;
+  SetupApiDeviceHistory history_;
+  EventLogFile log_;
+  std::string hostName_;
+  bool logFailureShown_ = false;
   AppOptions options_;
   std::unique_ptr<WindowEventList> list_;
   const ArgumentList* arguments_ = nullptr;

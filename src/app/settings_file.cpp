@@ -32,6 +32,8 @@ bool ExchangeSettings(ConfigStore& store, AppOptions& options, WindowPlacementRe
   const bool columnsFound = store.ExchangeBinary("Columns", reinterpret_cast<uint8_t*>(list.columns->data()),
                                                  static_cast<int>(list.columns->size() * sizeof(ColumnLayoutEntry)));
   store.ExchangeInt("Sort", list.sortValue, list.initialSortValue);
+  store.ExchangeFlag("ShowEarlierConnections", &options.showEarlierConnections, 0);
+  store.ExchangeFlag("KeepLogFile", &options.keepLogFile, 0);
   return columnsFound;
 }
 

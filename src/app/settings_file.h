@@ -38,8 +38,8 @@ struct ListSettings {
   int32_t initialSortValue;
 };
 
-// Exchanges every key of the settings file, in the file's order: the six options, "WinPos", "Columns" and
-// "Sort". Loading zeroes the placement first, so a missing "WinPos" leaves show state 0. Returns whether
+// Exchanges every key of the settings file, in the file's order: the six options, "WinPos", "Columns", "Sort",
+// then the options added later. Loading zeroes the placement first, so a missing "WinPos" leaves show state 0. Returns whether
 // "Columns" held a value, which a load applies to the list view. A save expects the caller to have emptied the
 // file, so that keys this program does not write go.
 bool ExchangeSettings(ConfigStore& store, AppOptions& options, WindowPlacementRecord& placement,

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "events/usb_event.h"
 #include "events/usb_id_database.h"
+#include "monitor/device_history.h"
 #include "monitor/device_monitor.h"
 #include "report/report_list.h"
 
@@ -14,7 +18,7 @@ class EventReportList : public ReportList {
 
   EventReportList(RegistrySource& registry, VolumeSource& volumes, Clock& clock);
 
-  // Plug rows show image 0, Unplug rows image 1.
+  // Plug rows show image 0, Unplug rows image 1; rows that were not seen live, their faded forms 2 and 3.
   int ItemImage(const ReportItem& item) const override;
   // Every column is searched, hidden ones too.
   bool IsColumnSearchable(int) const override { return true; }
@@ -24,6 +28,16 @@ class EventReportList : public ReportList {
 
   // Reads the devices anew; each change adds a row before this returns.
   void Refresh() { monitor_.Refresh(); }
+  const DeviceSnapshot& LastReading() const { return monitor_.LastReading(); }
+  // Called with each live row as it is built, whether or not the list could store it.
+  void SetLiveRowListener(std::function<void(const UsbEvent&)> listener) { liveRowListener_ = std::move(listener); }
+
+  // Puts rows that were not seen live before the live ones: the logged first, then the earlier connections,
+  // each batch after the rows of its origin already there, in the batch's order. False when the list cannot grow.
+  bool InsertOlderRows(const std::vector<UsbEvent>& rows, EventOrigin origin);
+  // The system's record of earlier connections for the devices of the latest reading, as rows inserted as above.
+  bool InsertEarlierConnections(DeviceHistorySource& history);
+  void RemoveRows(EventOrigin origin);
   UsbIdDatabase& Database() { return database_; }
 
  protected:
@@ -48,6 +62,7 @@ class EventReportList : public ReportList {
 
   UsbIdDatabase database_;
   Monitor monitor_;
+  std::function<void(const UsbEvent&)> liveRowListener_;
 };
 
 }  // namespace wrenhollow

@@ -31,6 +31,8 @@ class DeviceMonitor {
 
   // Reads the devices anew and calls OnDeviceEvent for each change, in the order of the new reading.
   void Refresh();
+  // The records of the latest reading; none before the first.
+  const DeviceSnapshot& LastReading() const { return previous_; }
 
  protected:
   // The event is valid only during the call.

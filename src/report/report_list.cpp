@@ -35,6 +35,37 @@ ReportItem* ReportList::AddItem(const ReportItem& record) {
   return stored;
 }
 
+bool ReportList::InsertItems(int index, const std::vector<const ReportItem*>& records) {
+  const int added = static_cast<int>(records.size());
+  ReserveGrowBytes(&items_, &capacity_, count_ + added - 1, itemSize_, std::max(growthStep_, added));
+  if (capacity_ < count_ + added) return false;
+  index = std::clamp(index, 0, count_);
+  auto* bytes = static_cast<unsigned char*>(items_);
+  std::memmove(bytes + itemSize_ * (index + added), bytes + itemSize_ * index, itemSize_ * (count_ - index));
+  for (int i = 0; i < added; ++i) {
+    auto* stored = reinterpret_cast<ReportItem*>(bytes + itemSize_ * (index + i));
+    std::memcpy(static_cast<void*>(stored), records[static_cast<size_t>(i)], itemSize_);
+    stored->image = -1;
+    stored->overlay = -1;
+  }
+  count_ += added;
+  return true;
+}
+
+void ReportList::RemoveItems(const std::function<bool(const ReportItem&)>& picked) {
+  int kept = 0;
+  for (int i = 0; i < count_; ++i) {
+    ReportItem* item = ItemAt(i);
+    if (picked(*item)) {
+      item->ops->release(*item);
+      continue;
+    }
+    if (kept != i) std::memcpy(static_cast<void*>(ItemAt(kept)), item, itemSize_);
+    ++kept;
+  }
+  count_ = kept;
+}
+
 ReportItem* ReportList::ItemAt(int index) const {
   if (index < 0 || index >= count_) return nullptr;
   return reinterpret_cast<ReportItem*>(static_cast<unsigned char*>(items_) + itemSize_ * index);

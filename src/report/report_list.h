@@ -37,6 +37,11 @@ class ReportList {
   // Orders the item array by the keys, the first key that tells two items apart deciding; items equal on every
   // key keep their order. The window-less export writes the items in this order.
   void SortItems(const SortKeyList& keys);
+  // Copies the records into the array before the item at index (at the end for index >= count), in their
+  // order; false, with nothing added, when the array cannot grow.
+  bool InsertItems(int index, const std::vector<const ReportItem*>& records);
+  // Releases and removes every item the predicate picks; the others keep their order.
+  void RemoveItems(const std::function<bool(const ReportItem&)>& picked);
   // Forgets every item but keeps the array for the items to come (clearing the log).
   void ClearItems() { count_ = 0; }
 

@@ -12,6 +12,13 @@ class FileHandle {
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
   ~FileHandle() { Close(); }
   FileHandle(FileHandle&& other) noexcept : handle_(other.Release()) {}
+  FileHandle& operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = other.Release();
+    }
+    return *this;
+  }
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 

@@ -72,4 +72,43 @@ bool IsEditControl(HWND window) {
   return EqualsNoCase(className, "edit");
 }
 
+int AddFadedImage(HIMAGELIST images, int index) {
+  int width = 0;
+  int height = 0;
+  if (!ImageList_GetIconSize(images, &width, &height)) return -1;
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  HDC screen = GetDC(nullptr);
+  HDC canvas = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int added = -1;
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(canvas, bitmap);
+    const RECT whole = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(canvas, &whole, brush);
+    DeleteObject(brush);
+    ImageList_Draw(images, index, canvas, 0, 0, ILD_NORMAL);
+    GdiFlush();
+    // Each channel half-way to the background's; the background itself stays, so it still masks.
+    const uint32_t back = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+    auto* pixel = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      uint32_t faded = 0;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        faded |= ((((pixel[i] >> shift) & 0xFF) + ((back >> shift) & 0xFF)) / 2) << shift;
+      }
+      pixel[i] = faded;
+    }
+    SelectObject(canvas, previous);
+    added = ImageList_AddMasked(images, bitmap, background);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(canvas);
+  ReleaseDC(nullptr, screen);
+  return added;
+}
+
 }  // namespace wrenhollow

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace wrenhollow {
 
@@ -22,6 +23,10 @@ int ScreenDpi();
 // A size given as at 96 DPI in pixels of the screen, and pixels of the screen back to such a size.
 int ScaleToScreen(int size);
 int UnscaleFromScreen(int pixels);
+
+// Appends to the image list a copy of its image at index, blended half-way into the window colour: the same
+// picture, visibly faded. Returns the copy's index, or -1.
+int AddFadedImage(HIMAGELIST images, int index);
 
 // Whether the window is an edit control.
 bool IsEditControl(HWND window);

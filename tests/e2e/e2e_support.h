@@ -67,6 +67,8 @@ class Product {
   // Ends the program with the Exit command; succeeds only when it ended by itself with exit code 0.
   ::testing::AssertionResult Exit();
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+  // Ends the program at once, as a crash or a power cut would: no exit code to check, nothing saved.
+  void Kill();
   // Opens the list's context menu as a right click does, reads it and closes it; where it opened in *at.
   std::vector<MenuItem> ContextMenuItems(RECT* at = nullptr) const;
   bool Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
@@ -78,7 +80,6 @@ class Product {
  private:
   // The program's standard output and error go to `output` (null: there are none).
   ::testing::AssertionResult Launch(const std::string& arguments, HANDLE output);
-  void Kill();
 
   std::string folder_;
   HANDLE process_ = nullptr;

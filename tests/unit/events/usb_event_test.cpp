@@ -9,6 +9,7 @@
 #include "events/event_columns.h"
 #include "events/event_report_list.h"
 #include "lang/language_table.h"
+#include "monitor/device_history.h"
 #include "monitor/device_transitions.h"
 #include "portable/clock_fixed.h"
 #include "portable/profile_files_portable.h"
@@ -115,6 +116,53 @@ TEST_F(UsbEventTest, EventListAddsARowPerDeviceEventWithItsImage) {
   EXPECT_EQ(list.ItemImage(row), 0);
   row.eventType = EventType::Unplug;
   EXPECT_EQ(list.ItemImage(row), 1);
+}
+
+// Logged rows come first, then the earlier connections, then live rows, each batch after its own kind; the
+// rows that were not seen live show the faded images; removing one kind keeps the others in order.
+TEST_F(UsbEventTest, OlderRowsGoBeforeLiveOnesByOrigin) {
+  struct History : DeviceHistorySource {
+    bool ReadHistory(std::vector<DeviceHistoryRecord>& records) override {
+      records = recorded;
+      return true;
+    }
+    std::vector<DeviceHistoryRecord> recorded;
+  } history;
+  MemoryHive hive;
+  test::ApplyRegFixture(hive, "devices/common.reg");
+  VolumeTable volumes = test::ScenarioVolumes();
+  EventReportList list(hive, volumes, clock_);
+  list.Refresh();
+  std::vector<std::string> heard;
+  list.SetLiveRowListener([&](const UsbEvent& row) { heard.push_back(PooledEventText(row.serialNumberIndex)); });
+  test::ApplyRegFixture(hive, "devices/plug_after.reg");
+  list.Refresh();
+  EXPECT_EQ(heard, std::vector<std::string>{"4C530001230105117312"});
+
+  const auto logged = [&](const char* serial) {
+    UsbEvent row = Row(1, 1);
+    row.serialNumberIndex = InternEventText(serial);
+    row.origin = EventOrigin::Logged;
+    return row;
+  };
+  ASSERT_TRUE(list.InsertOlderRows({logged("L1"), logged("L2")}, EventOrigin::Logged));
+  for (const UsbDeviceInfo& device : list.LastReading()) {
+    const std::string instance = device.instanceKey;
+    if (instance == "4C530001230105117312") history.recorded.push_back({device.deviceKey, instance, 1, 2, 3});
+  }
+  ASSERT_TRUE(list.InsertEarlierConnections(history));
+  ASSERT_TRUE(list.InsertOlderRows({logged("L3")}, EventOrigin::Logged));
+  const auto order = [&] {
+    std::string rows;
+    for (int i = 0; i < list.ItemCount(); ++i) {
+      const auto& row = *static_cast<const UsbEvent*>(list.ItemAt(i));
+      rows += std::string(PooledEventText(row.serialNumberIndex)).substr(0, 2) + ":" + std::to_string(list.ItemImage(row)) + " ";
+    }
+    return rows;
+  };
+  EXPECT_EQ(order(), "L1:2 L2:2 L3:2 4C:2 4C:3 4C:0 ");
+  list.RemoveRows(EventOrigin::Earlier);
+  EXPECT_EQ(order(), "L1:2 L2:2 L3:2 4C:0 ");
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#include "monitor/earlier_connections.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "util/text.h"
+
+namespace wrenhollow {
+namespace {
+
+std::string Identity(std::string_view deviceKey, std::string_view instanceKey) {
+  return FoldCase(deviceKey.substr(0, kKeyNameMax)) + '\\' + FoldCase(instanceKey.substr(0, kKeyNameMax));
+}
+
+}  // namespace
+
+std::vector<DeviceEvent> EarlierConnections(const DeviceSnapshot& reading, const std::vector<DeviceHistoryRecord>& history) {
+  std::unordered_map<std::string, const DeviceHistoryRecord*> recorded;
+  recorded.reserve(history.size());
+  for (const DeviceHistoryRecord& record : history) recorded.emplace(Identity(record.deviceKey, record.instanceKey), &record);
+  std::vector<DeviceEvent> events;
+  std::unordered_map<std::string, bool> seen;
+  for (const UsbDeviceInfo& device : reading) {
+    std::string identity = Identity(device.deviceKey, device.instanceKey);
+    const auto found = recorded.find(identity);
+    if (found == recorded.end() || !seen.emplace(std::move(identity), true).second) continue;
+    const DeviceHistoryRecord& record = *found->second;
+    const FileTime plugged = record.lastArrival != 0 ? record.lastArrival : record.firstInstall;
+    if (plugged == 0) continue;
+    events.push_back(DeviceEvent{device, EventType::Plug, plugged});
+    if (record.lastRemoval > plugged) events.push_back(DeviceEvent{device, EventType::Unplug, record.lastRemoval});
+  }
+  std::stable_sort(events.begin(), events.end(), [](const DeviceEvent& a, const DeviceEvent& b) { return a.time < b.time; });
+  return events;
+}
+
+}  // namespace wrenhollow
