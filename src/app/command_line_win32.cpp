@@ -1,7 +1,9 @@
 #include "app/command_line_win32.h"
 
+#include "events/usb_ids_resource_win32.h"
 #include "monitor/device_history_win32.h"
 #include "report/export_file_win32.h"
+#include "util/files_win32.h"
 #include "util/window_helpers_win32.h"
 
 namespace wrenhollow {
@@ -53,6 +55,10 @@ std::optional<int> RunCommandLineExport(MainWindow& window, const ArgumentList& 
   WindowEventList& list = window.CreateEventList();
   window.LoadSaveSettings(kConfigLoad);
   if (arguments.Find("/earlier") >= 0) {
+    // Rows at last, which need their vendor and product names as the window shows them.
+    char programFolder[kPathSize];
+    GetProgramFolder(programFolder);
+    LoadUsbIds(list.Database(), programFolder, ResourceUsbIds());
     list.Refresh();
     SetupApiDeviceHistory history;
     list.InsertEarlierConnections(history);
