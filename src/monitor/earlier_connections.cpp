@@ -26,18 +26,27 @@ std::vector<DeviceEvent> EarlierConnections(const DeviceSnapshot& reading,
     recorded.emplace(Identity(record.deviceKey, record.instanceKey), &record);
   }
 
-  std::vector<DeviceEvent> events;
+  // Sorted as small entries: an event carries a whole record, too large to move around while sorting.
+  struct Entry {
+    FileTime time;
+    const UsbDeviceInfo* device;
+    EventType type;
+  };
+  std::vector<Entry> entries;
   for (const UsbDeviceInfo& device : reading) {
     const auto found = recorded.find(Identity(device.deviceKey, device.instanceKey));
     if (found == recorded.end() || found->second == nullptr) continue;
     const DeviceHistoryRecord& record = *found->second;
     found->second = nullptr;  // a repeated identity in the reading counts once, for its first record
     const FileTime plugged = record.lastArrival != 0 ? record.lastArrival : record.firstInstall;
-    if (plugged != 0) events.push_back(DeviceEvent{device, EventType::Plug, plugged});
-    if (record.lastRemoval > plugged) events.push_back(DeviceEvent{device, EventType::Unplug, record.lastRemoval});
+    if (plugged != 0) entries.push_back(Entry{plugged, &device, EventType::Plug});
+    if (record.lastRemoval > plugged) entries.push_back(Entry{record.lastRemoval, &device, EventType::Unplug});
   }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const DeviceEvent& a, const DeviceEvent& b) { return a.time < b.time; });
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.time < b.time; });
+
+  std::vector<DeviceEvent> events;
+  events.reserve(entries.size());
+  for (const Entry& entry : entries) events.push_back(DeviceEvent{*entry.device, entry.type, entry.time});
   return events;
 }
 
