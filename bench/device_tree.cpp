@@ -42,6 +42,21 @@ std::string InterfaceKeyOf(int device) {
 
 }  // namespace
 
+void WriteDeviceHistory(RegistryWriter& writer, int devices) {
+  constexpr char kProperties[] = "\\Properties\\{83da6326-97a6-4088-9453-a1923f573b29}\\";
+  constexpr uint32_t kFileTimeProperty = 0xFFFF0010;
+  for (int i = 0; i < devices; ++i) {
+    const std::string instance = "SYSTEM\\CurrentControlSet\\Enum\\USB\\" + DeviceName(i) + "\\" + SerialOf(i);
+    SetString(writer, instance, "ClassGUID", "{36fc9e60-c465-11cf-8056-444553540000}");
+    const uint64_t installed = 133000000000000000ull + static_cast<uint64_t>(i) * 10000000;
+    const uint64_t times[] = {installed, installed + 3600ull * 10000000, installed + 7200ull * 10000000};
+    const char* const keys[] = {"0065", "0066", "0067"};
+    for (int n = 0; n < (i % 2 == 1 ? 3 : 2); ++n) {
+      writer.Set(instance + kProperties + keys[n], "", kFileTimeProperty, &times[n], sizeof times[n]);
+    }
+  }
+}
+
 std::string LinkedKeyOf(int device) { return InterfaceKeyOf(device) + "\\#\\Control"; }
 
 void WriteDeviceTree(RegistryWriter& writer, int devices) {

@@ -18,6 +18,10 @@ class RegistryWriter {
 // path for every fifth, which only the second link pass can tie to its interface.
 void WriteDeviceTree(RegistryWriter& writer, int devices);
 
+// Writes the time stamps Windows keeps for the same devices where SetupAPI reads them (Wine's own
+// CurrentControlSet): first install, last arrival and, for odd devices, a later last removal.
+void WriteDeviceHistory(RegistryWriter& writer, int devices);
+
 // The key (below HKEY_LOCAL_MACHINE) holding the "Linked" value of a device's interface; even devices are linked.
 std::string LinkedKeyOf(int device);
 

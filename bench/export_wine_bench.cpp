@@ -26,7 +26,7 @@ int main() {
   GetTempPathA(MAX_PATH, folder);
   char path[MAX_PATH];
   std::snprintf(path, sizeof path, "%swrenhollow-export-bench.out", folder);
-  for (int format = 1; format <= 7; ++format) {
+  for (int format = 1; format <= 8; ++format) {
     double best = 1e9;
     LARGE_INTEGER size = {};
     for (int run = 0; run < 3; ++run) {

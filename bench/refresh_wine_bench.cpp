@@ -12,7 +12,9 @@
 #include "counting_registry.h"
 #include "device_tree.h"
 #include "wine_bench_support.h"
+#include "monitor/device_history_win32.h"
 #include "monitor/device_monitor.h"
+#include "monitor/earlier_connections.h"
 #include "monitor/registry_win32.h"
 #include "portable/clock_fixed.h"
 #include "portable/volume_table.h"
@@ -98,6 +100,38 @@ void Measure(int devices) {
   std::fflush(stdout);
 }
 
+// Earlier connections for every device of a reading, read through SetupAPI, beside one reading of the same devices.
+void MeasureHistory(int devices) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\USB");
+  Win32Writer writer;
+  WriteDeviceTree(writer, devices);
+  WriteDeviceHistory(writer, devices);
+
+  Win32Registry registry;
+  VolumeTable volumes;
+  FixedClock clock(0);
+  SilentMonitor monitor(registry, volumes, clock);
+  monitor.Refresh();
+  SetupApiDeviceHistory history;
+  double reading = 1e9;
+  double earlier = 1e9;
+  size_t events = 0;
+  for (int i = 0; i < 5; ++i) {
+    double start = Seconds();
+    monitor.Refresh();
+    reading = std::min(reading, Seconds() - start);
+    start = Seconds();
+    std::vector<DeviceHistoryRecord> records;
+    history.ReadHistory(records);
+    events = EarlierConnections(monitor.LastReading(), records).size();
+    earlier = std::min(earlier, Seconds() - start);
+  }
+  std::printf("%6d devices: earlier connections %8.1f ms (%zu events), one reading %8.1f ms, ratio %.2f\n", devices,
+              earlier * 1e3, events, reading * 1e3, earlier / reading);
+  std::fflush(stdout);
+}
+
 }  // namespace
 }  // namespace wrenhollow::bench
 
@@ -106,5 +140,6 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
   if (counts.empty()) counts = {100, 1000, 10000};
   for (int devices : counts) wrenhollow::bench::Measure(devices);
+  wrenhollow::bench::MeasureHistory(1000);
   return 0;
 }

@@ -5,7 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset windows-bench >/dev/null
 cmake --build --preset windows-bench --target refresh_wine_bench export_wine_bench window_wine_bench wrenhollow
+exe="Z:$(pwd | tr / '\\')\\build\\windows-bench\\src\\app\\wrenhollow.exe"
+# "soak [CYCLES]": only the soak of the log (10,000 plug/unplug cycles by default; about ten minutes).
+if [ "${1:-}" = soak ]; then
+  exec env WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/window_wine_bench.exe \
+    "$exe" soak "${2:-10000}"
+fi
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/refresh_wine_bench.exe "$@"
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/export_wine_bench.exe
-exe="Z:$(pwd | tr / '\\')\\build\\windows-bench\\src\\app\\wrenhollow.exe"
 WRENHOLLOW_WINE_CPU=${WRENHOLLOW_WINE_CPU:-0} scripts/wine-run build/windows-bench/bench/window_wine_bench.exe "$exe"

@@ -13,7 +13,10 @@
 #include <vector>
 
 #include "event_rows.h"
+#include "events/event_log_file_win32.h"
+#include "resource_ids.h"
 #include "monitor/registry_win32.h"
+#include "portable/registry_memory.h"
 #include "monitor/volumes.h"
 #include "util/clock.h"
 #include "wine_bench_support.h"
@@ -27,14 +30,14 @@ constexpr double kTimeout = 120.0;
 
 class Program {
  public:
-  explicit Program(const char* exe) {
-    std::string commandLine = std::string("\"") + exe + "\" /nosaveload";
+  explicit Program(const std::string& exe, const char* arguments = "/nosaveload") {
+    std::string commandLine = "\"" + exe + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     started_ = Seconds();
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process_)) {
-      std::fprintf(stderr, "cannot start %s\n", exe);
+      std::fprintf(stderr, "cannot start %s\n", exe.c_str());
       std::exit(1);
     }
   }
@@ -65,6 +68,38 @@ class Program {
     const double start = Seconds();
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window_, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    return WaitForRows(rows, start);
+  }
+
+  // Clear Log, its question answered Yes; returns once the list is empty.
+  void ClearLog() {
+    PostMessageA(window_, WM_COMMAND, IDM_CLEAR_LOG, 0);
+    const double start = Seconds();
+    while (SendMessageA(listView_, LVM_GETITEMCOUNT, 0, 0) > 0 && Seconds() - start < kTimeout) {
+      if (HWND question = FindWindowA("#32770", "Wrenhollow")) PostMessageA(question, WM_COMMAND, IDYES, 0);
+      Sleep(5);
+    }
+  }
+
+  struct Resources {
+    SIZE_T privateBytes;
+    DWORD handles;
+    DWORD gdiObjects;
+  };
+  Resources Measure() const {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process_.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    DWORD handles = 0;
+    GetProcessHandleCount(process_.hProcess, &handles);
+    return {counters.PrivateUsage, handles, GetGuiResources(process_.hProcess, GR_GDIOBJECTS)};
+  }
+
+  // Seconds from the start to the list showing `rows` rows.
+  double StartToRows(int rows) { return WaitForRows(rows, started_); }
+
+ private:
+  double WaitForRows(int rows, double start) {
     while (SendMessageA(listView_, LVM_GETITEMCOUNT, 0, 0) < rows) {
       if (Seconds() - start > kTimeout) {
         std::fprintf(stderr, "rows did not arrive\n");
@@ -78,6 +113,7 @@ class Program {
     return Seconds() - start;
   }
 
+ public:
   PROCESS_MEMORY_COUNTERS Memory() const {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -160,7 +196,8 @@ void MeasureLatency(const char* exe, int devices) {
               Median(refreshes) * 1e3, (Median(latencies) - 0.5 - Median(refreshes)) * 1e3);
 }
 
-void MeasureManyRows(const char* exe, int rows) {
+// Seconds beyond the wait that 10,000 (`rows`) live rows of one reading take to show.
+double MeasureManyRows(const char* exe, int rows) {
   WriteDevices(0);
   Reading reading;
   Program program(exe);
@@ -174,6 +211,125 @@ void MeasureManyRows(const char* exe, int rows) {
               rows, shown * 1e3, refresh * 1e3, reading.Rows(), (shown - 0.5 - refresh) * 1e3);
   std::printf("working set with %d rows: %.1f MB (peak %.1f MB)\n", rows, memory.WorkingSetSize / 1048576.0,
               memory.PeakWorkingSetSize / 1048576.0);
+  return shown - 0.5;
+}
+
+// Appends `rows` events to a log on a real file, each flushed; then starts a copy of the program that keeps that
+// log and times it to the rows, beside the same copy started without it. Seconds the logged rows add to start-up.
+double MeasureLog(const char* exe, int rows) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "wrenhollow-log-bench";
+  const std::string copy = folder + "\\wrenhollow.exe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA(exe, copy.c_str(), FALSE);
+  HANDLE settings = CreateFileA((folder + "\\wrenhollow.cfg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(settings, "[General]\r\nKeepLogFile=1\r\n", 26, &written, nullptr);
+  CloseHandle(settings);
+  DeleteFileA((folder + "\\wrenhollow_log.jsonl").c_str());
+
+  std::vector<double> appends;
+  {
+    BuiltinTexts texts;
+    MemoryHive hive;
+    VolumeTable volumes;
+    FixedClock clock(0);
+    EventReportList list(hive, volumes, clock);
+    AddEventRows(list, rows);
+    EventLogFile log;
+    log.Open(folder.c_str());
+    for (int i = 0; i < list.ItemCount(); ++i) {
+      const double start = Seconds();
+      log.Append(*static_cast<const UsbEvent*>(list.ItemAt(i)), "BENCH-PC");
+      appends.push_back(Seconds() - start);
+    }
+  }
+  WriteDevices(0);
+  double startUp = 1e9;
+  double withLog = 1e9;
+  for (int run = 0; run < 3; ++run) {
+    startUp = std::min(startUp, Program(copy).WaitForWindow());
+    Program program(copy, "");
+    program.WaitForWindow();
+    withLog = std::min(withLog, program.StartToRows(rows));
+  }
+  std::sort(appends.begin(), appends.end());
+  std::printf("log append, flush included: median %.3f ms, 99th percentile %.3f ms (%zu events)\n",
+              Median(appends) * 1e3, appends[appends.size() * 99 / 100] * 1e3, appends.size());
+  std::printf("%d logged rows shown %.0f ms after start; start-up alone %.0f ms; beyond start-up %.0f ms\n", rows,
+              withLog * 1e3, startUp * 1e3, (withLog - startUp) * 1e3);
+  for (const char* name : {"wrenhollow_log.jsonl", "wrenhollow.cfg", "wrenhollow.exe"}) {
+    DeleteFileA((folder + "\\" + name).c_str());
+  }
+  RemoveDirectoryA(folder.c_str());
+  return withLog - startUp;
+}
+
+// Plug/unplug cycles of 50 devices with the log kept: each reading flips every device (25 cycles), so in the log each
+// device alternates unplug and plug. The list is cleared every 100 cycles; the program's resources after the first
+// 100 cycles are compared with those at the end, and the log is read back line by line.
+void MeasureSoak(const char* exe, int cycles) {
+  constexpr int kDevices = 50;
+  constexpr int kReadingsPerClear = 4;  // 100 cycles
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "wrenhollow-soak";
+  const std::string copy = folder + "\\wrenhollow.exe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA(exe, copy.c_str(), FALSE);
+  for (const char* name : {"wrenhollow_log.jsonl", "wrenhollow.cfg"}) DeleteFileA((folder + "\\" + name).c_str());
+  WriteDevices(kDevices);
+  const int readings = cycles * 2 / kDevices;
+  Program::Resources first{};
+  Program::Resources last{};
+  {
+    Program program(copy, "");
+    program.WaitForWindow();
+    PostMessageA(FindWindowA("Wrenhollow", nullptr), WM_COMMAND, IDM_KEEP_LOG_FILE, 0);
+    for (int reading = 0; reading < readings; ++reading) {
+      for (int device = 0; device < kDevices; ++device) SetLinked(device, (reading + device) % 2 == 0 ? 0 : 1);
+      program.DeviceChangeToRows(kDevices * (reading % kReadingsPerClear + 1));
+      if (reading % kReadingsPerClear != kReadingsPerClear - 1) continue;
+      program.ClearLog();
+      (reading < kReadingsPerClear ? first : last) = program.Measure();
+    }
+  }
+  std::printf("soak, %d cycles (%d readings of %d devices): private bytes %.2f -> %.2f MB (%+.1f%%), handles %lu -> "
+              "%lu, GDI objects %lu -> %lu\n",
+              readings * kDevices / 2, readings, kDevices, first.privateBytes / 1048576.0,
+              last.privateBytes / 1048576.0, 100.0 * (static_cast<double>(last.privateBytes) / first.privateBytes - 1),
+              first.handles, last.handles, first.gdiObjects, last.gdiObjects);
+
+  // Every event once, in order: device by device, the events alternate as the readings flipped it.
+  std::string log;
+  HANDLE file = CreateFileA((folder + "\\wrenhollow_log.jsonl").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  log.resize(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  ReadFile(file, log.data(), static_cast<DWORD>(log.size()), &read, nullptr);
+  CloseHandle(file);
+  std::vector<int> seen(kDevices, 0);
+  int lines = 0;
+  int wrong = 0;
+  for (size_t start = 0, end; start < log.size(); start = end + 1, ++lines) {
+    end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    const std::string line = log.substr(start, end - start);
+    const size_t serial = line.find("\"serial\":\"SN");
+    const int device = serial == std::string::npos ? -1 : std::atoi(line.c_str() + serial + 13);
+    if (device < 0 || device >= kDevices) {
+      ++wrong;
+      continue;
+    }
+    const bool plug = line.find("\"event\":\"plug\"") != std::string::npos;
+    if (plug != ((seen[device]++ + device) % 2 == 1)) ++wrong;
+  }
+  std::printf("soak log: %d lines for %d events, %d not in order\n", lines, readings * kDevices, wrong);
+  for (const char* name : {"wrenhollow_log.jsonl", "wrenhollow.cfg", "wrenhollow.exe"}) {
+    DeleteFileA((folder + "\\" + name).c_str());
+  }
+  RemoveDirectoryA(folder.c_str());
 }
 
 void ReportSize(const char* exe) {
@@ -188,10 +344,14 @@ void ReportSize(const char* exe) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: window_wine_bench PATH\\wrenhollow.exe [ROWS]\n");
+    std::fprintf(stderr, "usage: window_wine_bench PATH\\wrenhollow.exe [ROWS | soak [CYCLES]]\n");
     return 2;
   }
   using namespace wrenhollow::bench;
+  if (argc > 2 && std::string(argv[2]) == "soak") {
+    MeasureSoak(argv[1], argc > 3 ? std::atoi(argv[3]) : 10000);
+    return 0;
+  }
   if (argc > 2) {
     MeasureManyRows(argv[1], std::atoi(argv[2]));
     return 0;
@@ -200,6 +360,8 @@ int main(int argc, char** argv) {
   MeasureStartUp(argv[1]);
   MeasureLatency(argv[1], 100);
   MeasureLatency(argv[1], 1000);
-  MeasureManyRows(argv[1], 10000);
+  const double live = MeasureManyRows(argv[1], 10000);
+  const double logged = MeasureLog(argv[1], 10000);
+  std::printf("10,000 logged rows at start against 10,000 live rows of one reading: ratio %.2f\n", logged / live);
   return 0;
 }

@@ -15,6 +15,11 @@ const char kTitles[] =
     "Product Name,Firmware Revision,USB Class,USB SubClass,USB Protocol";
 const char kSecondRow[] = "Plug,Port_#1002.Hub_#0004,Second Reader,Mass Storage,,E2E2,1209,0002,Generic,pid.codes Test PID,1.00,08,06,50";
 
+const char kSecondRowJson[] =
+    "{\"event\":\"Plug\",\"device\":\"Port_#1002.Hub_#0004\",\"description\":\"Second Reader\",\"type\":\"Mass Storage\","
+    "\"drives\":\"\",\"serial\":\"E2E2\",\"vid\":\"1209\",\"pid\":\"0002\",\"vendor\":\"Generic\",\"product\":\"pid.codes Test PID\","
+    "\"revision\":\"1.00\",\"class\":\"08\",\"subclass\":\"06\",\"protocol\":\"50\"}\n";
+
 std::string TabDelimited(std::string line) {
   for (char& c : line) c = c == ',' ? '\t' : c;
   return line + "\t\r\n";
@@ -37,12 +42,13 @@ TEST(Export, SaveCopyAndReportsHoldTheSelectedRowsAsShown) {
   ASSERT_TRUE(app.SelectRows({1}));
   ASSERT_TRUE(WaitForStatus(app, "2 item(s), 1 Selected"));
 
-  // Saves through the dialog as the comma-delimited type; a file that exists is replaced after a question.
-  auto save = [&](const std::string& path, bool replace) {
+  // Saves through the dialog as the type (4: comma-delimited, 8: JSON Lines); a file that exists is replaced after
+  // a question.
+  auto save = [&](const std::string& path, bool replace, int type = 4) {
     ASSERT_TRUE(app.PostCommand(IDM_SAVE_SELECTED));
     HWND dialog = WaitForWindow("#32770", product.ProcessId(), kAnswerMs, "Select a filename to save");
     ASSERT_NE(dialog, nullptr) << "no save dialog";
-    ASSERT_TRUE(FillSaveDialog(dialog, 4, path));
+    ASSERT_TRUE(FillSaveDialog(dialog, type, path));
     ASSERT_TRUE(PressDialogButton(dialog, IDOK));
     ASSERT_TRUE(!replace || PressDialogButton(WaitForWindow("#32770", 0, kAnswerMs, nullptr, dialog), IDYES));
     // The dialog returns ~2 s after it closes under Wine (~4 s after the question).
@@ -53,6 +59,9 @@ TEST(Export, SaveCopyAndReportsHoldTheSelectedRowsAsShown) {
   EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(saved) == std::string(kTitles) + "\r\n" + kSecondRow + "\r\n"; },
                         kAnswerMs))
       << ReadFileBytes(saved);
+  const std::string json = product.Path("saved.jsonl");
+  save(json, false, 8);
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(json) == kSecondRowJson; }, kAnswerMs)) << ReadFileBytes(json);
 
   // A file another program holds open without sharing (a read-only one would not do: Wine running as root writes
   // into it) shows the system's error.

@@ -9,9 +9,9 @@
 #include "events/event_columns.h"
 #include "events/event_report_list.h"
 #include "lang/language_table.h"
-#include "monitor/device_history.h"
 #include "monitor/device_transitions.h"
 #include "portable/clock_fixed.h"
+#include "portable/device_history_table.h"
 #include "portable/profile_files_portable.h"
 #include "portable/string_table_builtin.h"
 #include "support/device_events.h"
@@ -121,13 +121,6 @@ TEST_F(UsbEventTest, EventListAddsARowPerDeviceEventWithItsImage) {
 // Logged rows come first, then the earlier connections, then live rows, each batch after its own kind; the
 // rows that were not seen live show the faded images; removing one kind keeps the others in order.
 TEST_F(UsbEventTest, OlderRowsGoBeforeLiveOnesByOrigin) {
-  struct History : DeviceHistorySource {
-    bool ReadHistory(std::vector<DeviceHistoryRecord>& records) override {
-      records = recorded;
-      return true;
-    }
-    std::vector<DeviceHistoryRecord> recorded;
-  } history;
   MemoryHive hive;
   test::ApplyRegFixture(hive, "devices/common.reg");
   VolumeTable volumes = test::ScenarioVolumes();
@@ -146,10 +139,7 @@ TEST_F(UsbEventTest, OlderRowsGoBeforeLiveOnesByOrigin) {
     return row;
   };
   ASSERT_TRUE(list.InsertOlderRows({logged("L1"), logged("L2")}, EventOrigin::Logged));
-  for (const UsbDeviceInfo& device : list.LastReading()) {
-    const std::string instance = device.instanceKey;
-    if (instance == "4C530001230105117312") history.recorded.push_back({device.deviceKey, instance, 1, 2, 3});
-  }
+  DeviceHistoryTable history({{"vid_0781&pid_5567", "4C530001230105117312", 1, 2, 3}});
   ASSERT_TRUE(list.InsertEarlierConnections(history));
   ASSERT_TRUE(list.InsertOlderRows({logged("L3")}, EventOrigin::Logged));
   const auto order = [&] {
