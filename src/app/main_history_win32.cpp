@@ -18,6 +18,8 @@ void MainWindow::ShowOlderRowsAtStart() {
   }
   PlaceEarlierConnections();
   ShowAllRowsAgain();
+  // Shown after the counts, which would cover them.
+  if (logFailureShown_) ShowStatusNotice(GetString(16));
   if (skipped > 0) {
     char text[256];
     FormatNumber(text, GetString(15), skipped);
@@ -52,7 +54,10 @@ void MainWindow::ApplyLogFile() {
 }
 
 void MainWindow::AppendToLog(const UsbEvent& row) {
-  if (options_.keepLogFile == 0 || log_.Append(row, hostName_) || logFailureShown_) return;
+  if (options_.keepLogFile == 0) return;
+  // A log that could not be opened is tried again with each event, so that it resumes once the folder allows it.
+  ApplyLogFile();
+  if (log_.Append(row, hostName_) || logFailureShown_) return;
   logFailureShown_ = true;
   ShowStatusNotice(GetString(16));
 }

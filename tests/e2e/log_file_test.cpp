@@ -2,6 +2,8 @@
 // and lines appended in the order the events happened.
 #include "e2e_support.h"
 
+#include <shlobj.h>
+
 namespace wrenhollow::e2e {
 namespace {
 
@@ -46,6 +48,25 @@ TEST(LogFile, EveryEventSurvivesAnExitAndAKill) {
   EXPECT_EQ(log.find("{\"time\":\""), 0u);
   EXPECT_NE(log.find("\"serial\":\"4C530001230105117312\",\"vid\":\"0781\",\"pid\":\"5567\",\"vendor\":\"SanDisk Corp.\""),
             std::string::npos);
+}
+
+// Where no log file can be made (beside the exe and in the local application data, a folder holds its name), the
+// status bar says so once and the rows come as always.
+TEST(LogFile, ALogThatCannotBeOpenedIsToldAndTheRowsStillCome) {
+  ASSERT_TRUE(LoadDevices({"plug_after.reg"}));
+  Product product;
+  char localAppData[MAX_PATH];
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, localAppData), S_OK);
+  const std::string fallback = std::string(localAppData) + "\\Wrenhollow";
+  CreateDirectoryA(fallback.c_str(), nullptr);
+  ASSERT_TRUE(CreateDirectoryA((fallback + "\\wrenhollow_log.jsonl").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(product.Path("wrenhollow_log.jsonl").c_str(), nullptr));
+  ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), "[General]\r\nKeepLogFile=1\r\n"));
+  ASSERT_TRUE(product.Start());
+  EXPECT_TRUE(WaitForStatus(product.App(), "The log file cannot be written: new events stay in the list only"));
+  ASSERT_TRUE(ChangeDevices(product.App(), LinkedText(kStick, 0), 1));
+  ASSERT_TRUE(product.Exit());
+  RemoveDirectoryA((fallback + "\\wrenhollow_log.jsonl").c_str());
 }
 
 }  // namespace
