@@ -5,7 +5,6 @@
 
 #include "events/event_columns.h"
 #include "util/iso_time.h"
-#include "util/json.h"
 #include "util/text.h"
 #include "util/utf8.h"
 
@@ -28,14 +27,6 @@ constexpr struct {
     {"revision", kColumnFirmwareRevision}, {"class", kColumnUsbClass},       {"subclass", kColumnUsbSubclass},
     {"protocol", kColumnUsbProtocol},   {"deviceKey", kFieldDeviceKey},      {"instanceKey", kFieldInstanceKey},
 };
-
-void AppendMember(std::string& out, const char* key, std::string_view utf8) {
-  if (out.back() != '{') out.push_back(',');
-  out.push_back('"');
-  out += key;
-  out += "\":";
-  AppendJsonString(out, utf8);
-}
 
 std::string LoggedText(const UsbEvent& event, int field, std::string_view hostUtf8, char* buffer, size_t size) {
   switch (field) {
@@ -92,23 +83,28 @@ void ParseDrives(const std::string& text, UsbDeviceInfo& device) {
 
 }  // namespace
 
-void AppendLoggedEventJson(std::string& out, const UsbEvent& event, std::string_view hostUtf8) {
+JsonMembers LoggedEventMembers(const UsbEvent& event, std::string_view hostUtf8) {
   char buffer[kReportTextSize];
-  out.push_back('{');
+  JsonMembers members;
+  members.reserve(std::size(kFields));
   for (const auto& field : kFields) {
-    AppendMember(out, field.key, LoggedText(event, field.column, hostUtf8, buffer, sizeof buffer));
+    members.emplace_back(field.key, LoggedText(event, field.column, hostUtf8, buffer, sizeof buffer));
   }
-  out.push_back('}');
+  return members;
+}
+
+void AppendLoggedEventJson(std::string& out, const UsbEvent& event, std::string_view hostUtf8) {
+  AppendJsonObject(out, LoggedEventMembers(event, hostUtf8));
 }
 
 void AppendListedEventJson(std::string& out, const UsbEvent& event, const std::vector<int>& columns) {
   char buffer[kReportTextSize];
-  out.push_back('{');
+  JsonMembers members;
   for (const auto& field : kFields) {
     if (std::find(columns.begin(), columns.end(), field.column) == columns.end()) continue;
-    AppendMember(out, field.key, AnsiToUtf8(EventColumnText(event, field.column, buffer, sizeof buffer, false)));
+    members.emplace_back(field.key, AnsiToUtf8(EventColumnText(event, field.column, buffer, sizeof buffer, false)));
   }
-  out.push_back('}');
+  AppendJsonObject(out, members);
 }
 
 bool ReadLoggedEvent(std::string_view line, const UsbIdDatabase& database, UsbEvent& row) {

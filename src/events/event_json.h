@@ -6,6 +6,7 @@
 
 #include "events/usb_event.h"
 #include "events/usb_id_database.h"
+#include "util/json.h"
 
 namespace wrenhollow {
 
@@ -13,6 +14,8 @@ namespace wrenhollow {
 // "event" as "plug" or "unplug", "host", every column's text untranslated, then "deviceKey" and "instanceKey".
 // Texts are converted from the ANSI code page to UTF-8; hostUtf8 already is UTF-8.
 void AppendLoggedEventJson(std::string& out, const UsbEvent& event, std::string_view hostUtf8);
+// The same object's members, for writers that shape them further (forwarding adds and shortens members).
+JsonMembers LoggedEventMembers(const UsbEvent& event, std::string_view hostUtf8);
 
 // The object under the same keys and in the same order, holding only the given columns, each with its text as a
 // row shows it (translated, the time as the list shows it).

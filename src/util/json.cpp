@@ -163,6 +163,17 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
   out.push_back('"');
 }
 
+void AppendJsonObject(std::string& out, const JsonMembers& members) {
+  out.push_back('{');
+  for (const auto& [name, value] : members) {
+    if (out.back() != '{') out.push_back(',');
+    AppendJsonString(out, name);
+    out.push_back(':');
+    AppendJsonString(out, value);
+  }
+  out.push_back('}');
+}
+
 std::optional<JsonMembers> ParseFlatJsonObject(std::string_view text) { return FlatObjectParser(text).Parse(); }
 
 }  // namespace wrenhollow

@@ -12,9 +12,14 @@ namespace wrenhollow {
 // \t or \u00XX (RFC 8259), every other byte as it is.
 void AppendJsonString(std::string& out, std::string_view utf8);
 
-// The members of a JSON object whose values are all strings or numbers, in their order: strings unescaped to
-// UTF-8, numbers as written. Nothing when the text is anything else, or more than one object.
+// The members of a flat JSON object, in their order: names and values in UTF-8.
 using JsonMembers = std::vector<std::pair<std::string, std::string>>;
+
+// Appends the members as one JSON object of strings, {"name":"value",...}.
+void AppendJsonObject(std::string& out, const JsonMembers& members);
+
+// The members of a JSON object whose values are all strings or numbers: strings unescaped, numbers as written.
+// Nothing when the text is anything else, or more than one object.
 std::optional<JsonMembers> ParseFlatJsonObject(std::string_view text);
 
 }  // namespace wrenhollow
