@@ -17,6 +17,8 @@ struct AppOptions {
   int32_t showEarlierConnections = 0;
   // Every live row appended to the log file, and the logged rows shown again at start.
   int32_t keepLogFile = 0;
+  // Every live row reported to the Windows Event Log.
+  int32_t writeToEventLog = 0;
 };
 
 // A menu command's flip of a flag: only bit 0 changes, so a hand-edited 2 turns into 3 and back, on throughout.

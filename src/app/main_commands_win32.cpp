@@ -36,6 +36,7 @@ constexpr OptionCommand kOptionCommands[] = {
     {IDM_START_AS_HIDDEN, kOptionsMenu, &AppOptions::startAsHidden, nullptr},
     {IDM_SHOW_EARLIER_CONNECTIONS, kOptionsMenu, &AppOptions::showEarlierConnections, &MainWindow::ApplyEarlierConnections},
     {IDM_KEEP_LOG_FILE, kOptionsMenu, &AppOptions::keepLogFile, &MainWindow::ApplyLogFile},
+    {IDM_WRITE_TO_EVENT_LOG, kOptionsMenu, &AppOptions::writeToEventLog, &MainWindow::ApplyEventLog},
 };
 
 }  // namespace

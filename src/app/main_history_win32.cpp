@@ -46,7 +46,6 @@ void MainWindow::ApplyLogFile() {
   if (log_.IsOpen()) return;
   char programFolder[kPathSize];
   GetProgramFolder(programFolder);
-  if (hostName_.empty()) hostName_ = ComputerNameUtf8();
   if (!log_.Open(programFolder) && !logFailureShown_) {
     logFailureShown_ = true;
     ShowStatusNotice(GetString(16));

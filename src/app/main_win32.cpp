@@ -4,6 +4,7 @@
 #include "app/command_line_win32.h"
 #include "app/main_window_win32.h"
 #include "crash/exception_dialog_win32.h"
+#include "forward/windows_event_log_win32.h"
 #include "lang/language_table.h"
 #include "lang/language_template_win32.h"
 #include "lang/string_table_win32.h"
@@ -74,6 +75,9 @@ int Run(const char* commandLine) {
   GetProgramPath(programPath);
   language.LoadLanguageFile(programPath);
   if (arguments.Find("/deleteregkey") >= 0) return 0;
+  // Registering the Event Log source needs an administrator, once per machine: a switch of its own.
+  if (arguments.Find("/registereventsource") >= 0) return static_cast<int>(RegisterWrenhollowEventSource(programPath));
+  if (arguments.Find("/unregistereventsource") >= 0) return static_cast<int>(UnregisterWrenhollowEventSource());
   if (arguments.Count() >= 2) {
     if (const std::optional<int> exitCode = RunCommandLineExport(window, arguments)) return *exitCode;
   }

@@ -139,8 +139,10 @@ void MainWindow::OnCreate() {
 
   // The first reading is the baseline that later readings are compared with; it adds no rows.
   list_->Refresh();
+  hostName_ = ComputerNameUtf8();
   ShowOlderRowsAtStart();
-  list_->SetLiveRowListener([this](const UsbEvent& row) { AppendToLog(row); });
+  ApplyEventLog();
+  list_->SetLiveRowListener([this](const UsbEvent& row) { ForwardLiveRow(row); });
 }
 
 void MainWindow::CreateStatusBar() {

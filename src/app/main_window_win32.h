@@ -9,6 +9,7 @@
 #include "app/tray_icon_win32.h"
 #include "app/window_event_list_win32.h"
 #include "events/event_log_file_win32.h"
+#include "forward/windows_event_log_win32.h"
 #include "monitor/device_history_win32.h"
 #include "monitor/registry_win32.h"
 #include "monitor/volumes_win32.h"
@@ -70,6 +71,8 @@ class MainWindow : public Window {
   void ApplyEarlierConnections();
   // Opens or closes the log file as the option says.
   void ApplyLogFile();
+  // Registers with the Windows Event Log, or lets go of it, as the option says.
+  void ApplyEventLog();
   // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
   void UpdateMenuStates(HMENU popup);
 
@@ -103,6 +106,8 @@ class MainWindow : public Window {
   void ShowOlderRowsAtStart();
   // Replaces the earlier-connection rows by those of the latest reading, or removes them when the option is off.
   void PlaceEarlierConnections();
+  // Every destination of a live row besides the list: the log file and the Windows Event Log, as the options say.
+  void ForwardLiveRow(const UsbEvent& row);
   void AppendToLog(const UsbEvent& row);
   // A notice in the status bar's first part, until the counts are shown next.
   void ShowStatusNotice(const char* text);
@@ -124,6 +129,7 @@ class MainWindow : public Window {
   SystemClock clock_;
   SetupApiDeviceHistory history_;
   EventLogFile log_;
+  WindowsEventLog eventLog_;
   std::string hostName_;
   bool logFailureShown_ = false;
   AppOptions options_;

@@ -34,6 +34,7 @@ bool ExchangeSettings(ConfigStore& store, AppOptions& options, WindowPlacementRe
   store.ExchangeInt("Sort", list.sortValue, list.initialSortValue);
   store.ExchangeFlag("ShowEarlierConnections", &options.showEarlierConnections, 0);
   store.ExchangeFlag("KeepLogFile", &options.keepLogFile, 0);
+  store.ExchangeFlag("WriteToEventLog", &options.writeToEventLog, 0);
   return columnsFound;
 }
 

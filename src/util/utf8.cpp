@@ -62,7 +62,7 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-std::string Utf8ToAnsi(std::string_view text) {
+std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string wide;
   wide.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
@@ -74,6 +74,11 @@ std::string Utf8ToAnsi(std::string_view text) {
       wide.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
     }
   }
+  return wide;
+}
+
+std::string Utf8ToAnsi(std::string_view text) {
+  const std::u16string wide = Utf8ToUtf16(text);
   // A double-byte code page takes at most two bytes per unit.
   std::string out(wide.size() * 2, '\0');
   out.resize(WideToAnsi(wide.data(), wide.size(), out.data(), out.size()));

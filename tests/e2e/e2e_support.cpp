@@ -146,15 +146,20 @@ Product::~Product() {
   process_ = nullptr;
   window_ = nullptr;
   std::string command = "\"" + Path("wrenhollow.exe") + "\"" + (arguments.empty() ? "" : " " + arguments);
+  // Wine reads the channels from the new process's environment.
+  char ownDebug[256] = "";
+  const DWORD ownDebugLength = GetEnvironmentVariableA("WINEDEBUG", ownDebug, sizeof ownDebug);
+  if (!wineDebug_.empty()) SetEnvironmentVariableA("WINEDEBUG", wineDebug_.c_str());
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = output;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder_.c_str(),
-                      &startup, &info)) {
-    return ::testing::AssertionFailure() << "cannot start " << command << ": error " << GetLastError();
-  }
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                                      folder_.c_str(), &startup, &info);
+  const DWORD error = GetLastError();
+  if (!wineDebug_.empty()) SetEnvironmentVariableA("WINEDEBUG", ownDebugLength > 0 ? ownDebug : nullptr);
+  if (!started) return ::testing::AssertionFailure() << "cannot start " << command << ": error " << error;
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   processId_ = info.dwProcessId;
@@ -250,6 +255,12 @@ std::vector<MenuItem> Product::ContextMenuItems(RECT* at) const {
   PostKey(popup, VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, kAnswerMs)) << "the context menu stayed open";
   return items;
+}
+
+std::string Product::WineDebugOutput() const {
+  char path[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("WRENHOLLOW_E2E_STDERR", path, sizeof path) == 0) return "";
+  return test::ReadFileBytes(path);
 }
 
 bool Product::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {

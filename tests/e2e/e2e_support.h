@@ -73,6 +73,12 @@ class Product {
   std::vector<MenuItem> ContextMenuItems(RECT* at = nullptr) const;
   bool Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
+  // From the next start on, the program runs with these Wine debug channels.
+  void SetWineDebug(const std::string& channels) { wineDebug_ = channels; }
+  // What Wine wrote so far: a windowed program writes it to the Unix standard error it inherits, which only a group
+  // run with WRENHOLLOW_E2E_STDERR (the Windows path of that file) can read back.
+  std::string WineDebugOutput() const;
+
   DWORD ProcessId() const { return processId_; }
   HWND Window() const { return window_; }
   AppWindow App() const { return AppWindow(window_); }
@@ -82,6 +88,7 @@ class Product {
   ::testing::AssertionResult Launch(const std::string& arguments, HANDLE output);
 
   std::string folder_;
+  std::string wineDebug_;
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
   HWND window_ = nullptr;

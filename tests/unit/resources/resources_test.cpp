@@ -141,6 +141,26 @@ TEST(ResourcesTest, CarriedUsbIdsAndVersionTexts) {
 }
 
 // The manifest's settings show on Windows alone, but for the DPI awareness, which the loader took here.
+// Event Viewer formats a report with the message of its id and the report's 18 strings, as FormatMessage does.
+TEST(ResourcesTest, EventMessagesFormatTheReportedStrings) {
+  std::vector<std::wstring> texts;
+  for (int i = 1; i <= 18; ++i) texts.push_back(L"s" + std::to_wstring(i));
+  std::vector<DWORD_PTR> arguments;
+  for (const std::wstring& text : texts) arguments.push_back(reinterpret_cast<DWORD_PTR>(text.c_str()));
+  for (const auto& [id, first] : {std::pair{1, L"USB device plugged in: s5\r\n"}, {2, L"USB device removed: s5\r\n"}}) {
+    wchar_t message[2048] = L"";
+    ASSERT_NE(FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, id, 0x409, message,
+                             2048, reinterpret_cast<va_list*>(arguments.data())),
+              0u);
+    const std::wstring text = message;
+    EXPECT_EQ(text.rfind(first, 0), 0u);
+    for (const wchar_t* line : {L"Event Time (UTC): s1\r\n", L"Drive Letter: s7\r\n", L"USB Protocol: s16\r\n",
+                                L"Device Instance: USB\\s17\\s18"}) {
+      EXPECT_NE(text.find(line), std::wstring::npos) << line;
+    }
+  }
+}
+
 TEST(ResourcesTest, ManifestMakesTheProgramAwareOfTheSystemDpi) {
   HRSRC found = FindResourceA(Module(), CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
   ASSERT_NE(nullptr, found);
