@@ -86,13 +86,12 @@ class Program {
     DWORD handles;
     DWORD gdiObjects;
   };
+  // Private bytes are the pagefile usage; a count the system does not give (Wine has neither) is 0.
   Resources Measure() const {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process_.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    const PROCESS_MEMORY_COUNTERS counters = Memory();
     DWORD handles = 0;
-    GetProcessHandleCount(process_.hProcess, &handles);
-    return {counters.PrivateUsage, handles, GetGuiResources(process_.hProcess, GR_GDIOBJECTS)};
+    if (!GetProcessHandleCount(process_.hProcess, &handles)) handles = 0;
+    return {counters.PagefileUsage, handles, GetGuiResources(process_.hProcess, GR_GDIOBJECTS)};
   }
 
   // Seconds from the start to the list showing `rows` rows.
