@@ -19,6 +19,10 @@ struct AppOptions {
   int32_t keepLogFile = 0;
   // Every live row reported to the Windows Event Log.
   int32_t writeToEventLog = 0;
+  // A tray balloon after a reading that added rows; with onlyNewDevices, only for devices never seen before,
+  // whose rows are then bold.
+  int32_t showNotifications = 0;
+  int32_t onlyNewDevices = 0;
 };
 
 // A menu command's flip of a flag: only bit 0 changes, so a hand-edited 2 turns into 3 and back, on throughout.

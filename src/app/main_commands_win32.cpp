@@ -37,6 +37,8 @@ constexpr OptionCommand kOptionCommands[] = {
     {IDM_SHOW_EARLIER_CONNECTIONS, kOptionsMenu, &AppOptions::showEarlierConnections, &MainWindow::ApplyEarlierConnections},
     {IDM_KEEP_LOG_FILE, kOptionsMenu, &AppOptions::keepLogFile, &MainWindow::ApplyLogFile},
     {IDM_WRITE_TO_EVENT_LOG, kOptionsMenu, &AppOptions::writeToEventLog, &MainWindow::ApplyEventLog},
+    {IDM_SHOW_NOTIFICATIONS, kOptionsMenu, &AppOptions::showNotifications, nullptr},
+    {IDM_ONLY_NEW_DEVICES, kOptionsMenu, &AppOptions::onlyNewDevices, &MainWindow::RedrawRows},
 };
 
 }  // namespace
@@ -163,6 +165,7 @@ void MainWindow::UpdateMenuStates(HMENU popup) {
                   MF_BYCOMMAND | (options_.*toggle.option != 0 ? MF_CHECKED : MF_UNCHECKED));
   }
   SetMenuItemEnabled(popup, kOptionsMenu, IDM_START_AS_HIDDEN, options_.trayIcon != 0, false);
+  SetMenuItemEnabled(popup, kOptionsMenu, IDM_ONLY_NEW_DEVICES, options_.showNotifications != 0, false);
   SetMenuItemEnabled(popup, kViewMenu, IDM_HTML_REPORT_ALL, rows > 0, false);
   SetMenuItemEnabled(popup, kEditMenu, IDM_FIND, rows > 0, true);
 }

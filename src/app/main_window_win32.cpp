@@ -73,6 +73,7 @@ MainWindow::~MainWindow() {
   tray_.RemoveIcon();
   SetEventClock(nullptr, nullptr);
   DeleteObject(linkFont_);
+  if (boldFont_ != nullptr) DeleteObject(boldFont_);
 }
 
 WindowEventList& MainWindow::CreateEventList() {
@@ -191,6 +192,11 @@ void MainWindow::CreateListView() {
   const HIMAGELIST rowImages = list.View().CreateImageLists(IDB_SORT_ASCENDING, IDB_SORT_DESCENDING);
   ImageList_ReplaceIcon(rowImages, 0, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_PLUG_ROW)));
   ImageList_ReplaceIcon(rowImages, 1, LoadIconA(Program(), MAKEINTRESOURCEA(IDI_UNPLUG_ROW)));
+  LOGFONTA font{};
+  const auto listFont = reinterpret_cast<HGDIOBJ>(SendMessageA(listView, WM_GETFONT, 0, 0));
+  GetObjectA(listFont != nullptr ? listFont : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  font.lfWeight = FW_BOLD;
+  boldFont_ = CreateFontIndirectA(&font);
   // Rows not seen live: images 2 and 3.
   AddFadedImage(rowImages, 0);
   AddFadedImage(rowImages, 1);
@@ -297,6 +303,11 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kClearAndRebuildMessage: ClearAndRebuild(), UpdateMenuStates(nullptr); break;
     case kFocusListMessage: FocusList(); break;
     case kTrayCallbackMessage: OnTrayCallback(static_cast<UINT>(lParam)); break;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW && wParam == kListViewId) {
+        return DrawRow(*reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam));
+      }
+      break;
     default: OnRegisteredMessage(message, lParam); break;
   }
   return DispatchDefault(message, wParam, lParam);
@@ -325,6 +336,8 @@ void MainWindow::OnSelectionChanged() {
 
 void MainWindow::OnTrayCallback(UINT event) {
   if (event == WM_LBUTTONDBLCLK) ShowWindow(hwnd, SW_SHOWNORMAL);
+  if (event == NIN_BALLOONUSERCLICK) ShowBalloonRows();
+  if (event == NIN_BALLOONUSERCLICK || event == NIN_BALLOONTIMEOUT || event == NIN_BALLOONHIDE) tray_.OnBalloonGone();
   tray_.OnTrayNotify(event);
 }
 
@@ -351,7 +364,9 @@ void MainWindow::OnTimer(UINT_PTR timer) {
   refreshPending_ = false;
   KillTimer(hwnd, kDeviceChangeTimer);
   // Rows drawn one at a time would cost far more than reading the devices when many arrive at once.
+  const int firstNewItem = list_->ItemCount();
   WithRedrawOff([this] { list_->Refresh(); });
+  NotifyOfReading(firstNewItem);
 }
 
 void MainWindow::ClearAndRebuild() {

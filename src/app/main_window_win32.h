@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/app_options.h"
 #include "app/settings_file.h"
@@ -73,6 +74,8 @@ class MainWindow : public Window {
   void ApplyLogFile();
   // Registers with the Windows Event Log, or lets go of it, as the option says.
   void ApplyEventLog();
+  // Paints the rows again: new devices' rows are bold only with the option.
+  void RedrawRows();
   // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
   void UpdateMenuStates(HMENU popup);
 
@@ -109,6 +112,12 @@ class MainWindow : public Window {
   // Every destination of a live row besides the list: the log file and the Windows Event Log, as the options say.
   void ForwardLiveRow(const UsbEvent& row);
   void AppendToLog(const UsbEvent& row);
+  // The balloon for the rows from firstItem on, which the latest reading added, as the options say.
+  void NotifyOfReading(int firstItem);
+  // The window shown with the rows the last balloon was about selected.
+  void ShowBalloonRows();
+  // NM_CUSTOMDRAW of the list: new devices' rows in bold; 0 for the default drawing.
+  LRESULT DrawRow(const NMLVCUSTOMDRAW& draw);
   // A notice in the status bar's first part, until the counts are shown next.
   void ShowStatusNotice(const char* text);
   template <typename Work>
@@ -132,6 +141,8 @@ class MainWindow : public Window {
   WindowsEventLog eventLog_;
   std::string hostName_;
   bool logFailureShown_ = false;
+  std::vector<int> balloonItems_;
+  HFONT boldFont_ = nullptr;
   AppOptions options_;
   std::unique_ptr<WindowEventList> list_;
   const ArgumentList* arguments_ = nullptr;

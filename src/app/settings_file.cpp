@@ -35,6 +35,8 @@ bool ExchangeSettings(ConfigStore& store, AppOptions& options, WindowPlacementRe
   store.ExchangeFlag("ShowEarlierConnections", &options.showEarlierConnections, 0);
   store.ExchangeFlag("KeepLogFile", &options.keepLogFile, 0);
   store.ExchangeFlag("WriteToEventLog", &options.writeToEventLog, 0);
+  store.ExchangeFlag("ShowNotifications", &options.showNotifications, 0);
+  store.ExchangeFlag("OnlyNewDevices", &options.onlyNewDevices, 0);
   return columnsFound;
 }
 

@@ -16,12 +16,30 @@ NOTIFYICONDATAA TrayIconHandler::Record(UINT flags) const {
 }
 
 void TrayIconHandler::AddOrUpdateIcon(HICON icon) {
+  shownForBalloon_ = false;
   NOTIFYICONDATAA record = Record(shown_ ? NIF_ICON : NIF_MESSAGE | NIF_ICON);
   record.uCallbackMessage = kTrayCallbackMessage;
   record.hIcon = icon;
   Shell_NotifyIconA(shown_ ? NIM_MODIFY : NIM_ADD, &record);
   // A failed add counts as shown: later calls modify, and switching the option off and on adds it again.
   shown_ = true;
+}
+
+void TrayIconHandler::ShowBalloon(HICON icon, const char* title, const char* text) {
+  if (!shown_) {
+    AddOrUpdateIcon(icon);
+    SetTrayTip();
+    shownForBalloon_ = true;
+  }
+  NOTIFYICONDATAA record = Record(NIF_INFO);
+  CopyBounded(record.szInfoTitle, title);
+  CopyBounded(record.szInfo, text);
+  record.dwInfoFlags = NIIF_INFO;
+  Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void TrayIconHandler::OnBalloonGone() {
+  if (shownForBalloon_) RemoveIcon();
 }
 
 void TrayIconHandler::SetTrayTip() {
@@ -32,6 +50,7 @@ void TrayIconHandler::SetTrayTip() {
 }
 
 void TrayIconHandler::RemoveIcon() {
+  shownForBalloon_ = false;
   if (!shown_) return;
   NOTIFYICONDATAA record = Record(0);
   Shell_NotifyIconA(NIM_DELETE, &record);

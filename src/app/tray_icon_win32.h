@@ -19,6 +19,11 @@ class TrayIconHandler {
   void AddOrUpdateIcon(HICON icon);
   void SetTrayTip();
   void RemoveIcon();
+  // A balloon from the icon; an icon that was not shown is added for it and goes when the balloon does.
+  void ShowBalloon(HICON icon, const char* title, const char* text);
+  // The balloon went (timed out, closed or clicked): the icon added for it goes too.
+  void OnBalloonGone();
+  bool IsShown() const { return shown_; }
   // Forgets the icon, so the next AddOrUpdateIcon adds it anew (after the shell re-created its tray).
   void ForgetIcon() { shown_ = false; }
   // The menu on a right click.
@@ -31,6 +36,7 @@ class TrayIconHandler {
   HWND owner_ = nullptr;
   static constexpr UINT kIconId = 0;
   bool shown_ = false;
+  bool shownForBalloon_ = false;
   HMENU popup_ = nullptr;
 };
 

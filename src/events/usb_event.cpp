@@ -110,6 +110,7 @@ UsbEvent BuildUsbEvent(const DeviceEvent& event, const UsbIdDatabase& database) 
   row.ops = &kUsbEventOps;
   row.eventType = event.type;
   row.eventTime = event.time;
+  row.newDevice = event.newDevice ? 1 : 0;
   row.classCode = device.classCode;
   row.subclassCode = device.subclassCode;
   row.protocolCode = device.protocolCode;

@@ -33,6 +33,7 @@ struct UsbEvent : ReportItem {
   int32_t deviceKeyIndex;  // Enum\USB's key names, which identify the device in the log
   int32_t instanceKeyIndex;
   EventOrigin origin;
+  uint32_t newDevice;  // 1 for a live Plug of a device the previous reading did not hold
   char driveLetters[kDriveLetterSlots];
   char portName[kPortNameSize];
   const char* vendorName;   // null when the database has none

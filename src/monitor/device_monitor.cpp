@@ -36,7 +36,7 @@ void DeviceMonitor::Refresh() {
         report = was != is;
         type = was == 1 && is == 0 ? EventType::Unplug : EventType::Plug;
       }
-      if (report) OnDeviceEvent(DeviceEvent{current[i], type, clock_.NowUtc()});
+      if (report) OnDeviceEvent(DeviceEvent{current[i], type, clock_.NowUtc(), found == previousIndex_.end()});
     }
     currentIndex.emplace(std::move(identity), i);  // keeps the first record of an identity
   }

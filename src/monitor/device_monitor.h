@@ -13,11 +13,13 @@ namespace wrenhollow {
 
 enum class EventType : uint32_t { Plug = 1, Unplug = 2 };
 
-// One change found by a refresh: the device as the current reading saw it, what happened, and when (UTC).
+// One change found by a refresh: the device as the current reading saw it, what happened, and when (UTC); new when
+// the previous reading did not hold the device at all.
 struct DeviceEvent {
   UsbDeviceInfo device;
   EventType type;
   FileTime time;
+  bool newDevice = false;
 };
 
 // Keeps the previous reading and reports, at each refresh, every device that appeared or whose attached state

@@ -56,7 +56,7 @@ TEST_F(Earlier, RowsAtTheRecordedTimesBeforeLiveOnesAndGoneWithTheOption) {
   ASSERT_TRUE(app.SendCommand(IDM_SHOW_EARLIER_CONNECTIONS));
   EXPECT_EQ(app.RowCount(), 3);
   ASSERT_TRUE(product_.Exit());
-  EXPECT_NE(ReadFileBytes(product_.SettingsPath()).find("\r\nShowEarlierConnections=1\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\n"),
+  EXPECT_NE(ReadFileBytes(product_.SettingsPath()).find("\r\nShowEarlierConnections=1\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\nShowNotifications=0\r\nOnlyNewDevices=0\r\n"),
             std::string::npos);
 }
 

@@ -84,7 +84,7 @@ TEST(Settings, OptionsAreAppliedAndExitRewritesTheFileUnlessNoSaveLoad) {
                                Hex(&placement, sizeof placement) +
                                "\r\nColumns=64 00 00 00 78 00 01 00 96 00 02 00 96 00 03 00 78 00 04 00 64 00 05 00 "
                                "78 00 06 00 64 00 07 00 64 00 08 00 96 00 09 00 96 00 0A 00 64 00 0B 00 50 00 0C 00 "
-                               "50 00 0D 00 50 00 0E 00\r\nSort=4099\r\nShowEarlierConnections=0\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\n");
+                               "50 00 0D 00 50 00 0E 00\r\nSort=4099\r\nShowEarlierConnections=0\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\nShowNotifications=0\r\nOnlyNewDevices=0\r\n");
   }
 }
 
