@@ -7,12 +7,8 @@
 namespace wrenhollow::e2e {
 namespace {
 
-// Event Time, Drive Letter and USB Protocol hidden, Description moved to the front: each of the 15 columns' width
-// and display position, 16 bits each, as hex pairs.
-const char kLayoutSettings[] =
-    "[General]\r\n"
-    "Columns=64 00 03 00 00 00 01 00 96 00 02 00 96 00 00 00 78 00 04 00 00 00 05 00 78 00 06 00 64 00 07 00 "
-    "64 00 08 00 96 00 09 00 96 00 0A 00 64 00 0B 00 50 00 0C 00 50 00 0D 00 00 00 0E 00\r\n";
+// The header of the layout of tests/fixtures/settings/layout.cfg: Event Time, Drive Letter and USB Protocol hidden,
+// Description moved to the front.
 const char kLayoutHeader[] =
     "Description,Device Name,Event Type,Device Type,Serial Number,Vendor ID,Product ID,Vendor Name,Product Name,"
     "Firmware Revision,USB Class,USB SubClass\r\n";
@@ -25,7 +21,7 @@ struct CommandLineCase {
   const char* golden;          // what it holds: a file under tests/fixtures, or "" for the text below
   std::string text = "";       // what it holds; for a failed run, how its message box begins
   DWORD exitCode = 0;          // or kOpensWindow: the program starts as usual
-  std::string settings = "";   // the settings file beside the exe before the run
+  const char* settings = "";   // the settings file beside the exe before the run, under tests/fixtures
   bool standardOutput = true;
 };
 
@@ -47,8 +43,8 @@ const CommandLineCase kCases[] = {
     {"/sort ~Description /sort 2 /scomma out.csv /sort", "out.csv", "exports/no_rows.csv"},
     {"/stab", "", "", "", kOpensWindow},
     {"/deleteregkey /scomma out.csv", "", ""},
-    {"/scomma out.csv", "out.csv", "", kLayoutHeader, 0, kLayoutSettings},
-    {"/nosaveload /scomma out.csv", "out.csv", "", kLayoutHeader, 0, kLayoutSettings},
+    {"/scomma out.csv", "out.csv", "", kLayoutHeader, 0, "settings/layout.cfg"},
+    {"/nosaveload /scomma out.csv", "out.csv", "", kLayoutHeader, 0, "settings/layout.cfg"},
     // The exception dialog is never offered for translation. The language template is pinned here alone.
     {"/savelangfile", "wrenhollow_lng.ini", "language/template.ini"},
 };
@@ -58,7 +54,8 @@ TEST(CommandLine, EachRunLeavesItsFileAndExitCode) {
   for (const CommandLineCase& c : kCases) {
     SCOPED_TRACE(c.arguments);
     Product product;
-    if (!c.settings.empty()) ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), c.settings));
+    const std::string settings = *c.settings != '\0' ? test::ReadFixture(c.settings) : "";
+    if (!settings.empty()) ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), settings));
     if (c.exitCode == kOpensWindow) {
       ASSERT_TRUE(product.Start(c.arguments));
       ASSERT_TRUE(product.Exit());
@@ -81,10 +78,10 @@ TEST(CommandLine, EachRunLeavesItsFileAndExitCode) {
     }
     // Nothing else: an export never writes the settings, and only the last export switch counts.
     std::set<std::string> files = {"wrenhollow.exe"};
-    if (!c.settings.empty()) files.insert("wrenhollow.cfg");
+    if (!settings.empty()) files.insert("wrenhollow.cfg");
     if (!c.written.empty() && c.written != "-") files.insert(c.written);
     EXPECT_EQ(FilesIn(product.Folder()), files);
-    EXPECT_EQ(ReadFileBytes(product.SettingsPath()), c.settings);
+    EXPECT_EQ(ReadFileBytes(product.SettingsPath()), settings);
   }
 }
 

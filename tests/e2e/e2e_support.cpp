@@ -65,6 +65,16 @@ std::set<std::string> FilesIn(const std::string& folder, const char* pattern) {
   return names;
 }
 
+std::string Hex(const void* data, size_t size) {
+  std::string text;
+  char pair[4];
+  for (size_t i = 0; i < size; ++i) {
+    std::snprintf(pair, sizeof pair, "%s%02X", i == 0 ? "" : " ", static_cast<const unsigned char*>(data)[i]);
+    text += pair;
+  }
+  return text;
+}
+
 ::testing::AssertionResult LoadDevices(std::initializer_list<const char*> fixtures) {
   std::vector<const char*> files = {"reset.reg", "common.reg"};
   files.insert(files.end(), fixtures);

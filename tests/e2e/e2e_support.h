@@ -26,6 +26,8 @@ using test::ReadFileBytes;
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The names of the files in a folder that match the pattern.
 std::set<std::string> FilesIn(const std::string& folder, const char* pattern = "*");
+// Bytes as the settings file writes them: upper-case hex pairs separated by spaces.
+std::string Hex(const void* data, size_t size);
 // Keeps a picture of the window for a person to look at, in the artifacts folder, named after the test and what.
 void KeepScreenshot(HWND window, const std::string& what);
 

@@ -1,15 +1,11 @@
 // Taking rows out of the running program: Save Selected Items through the real Save As dialog, Copy Selected Items
-// to the clipboard, and the HTML reports beside the exe. Event Time is hidden, so that the texts are the same at
-// every run.
+// to the clipboard, and the HTML reports beside the exe. Event Time is hidden (settings/no_event_time.cfg), so that
+// the texts are the same at every run.
 #include "e2e_support.h"
 
 namespace wrenhollow::e2e {
 namespace {
 
-const char kNoEventTime[] =
-    "[General]\r\n"
-    "Columns=64 00 00 00 00 00 01 00 96 00 02 00 96 00 03 00 78 00 04 00 64 00 05 00 78 00 06 00 64 00 07 00 "
-    "64 00 08 00 96 00 09 00 96 00 0A 00 64 00 0B 00 50 00 0C 00 50 00 0D 00 50 00 0E 00\r\n";
 const char kTitles[] =
     "Event Type,Device Name,Description,Device Type,Drive Letter,Serial Number,Vendor ID,Product ID,Vendor Name,"
     "Product Name,Firmware Revision,USB Class,USB SubClass,USB Protocol";
@@ -35,7 +31,7 @@ std::set<std::string> TemporaryCopyFiles() {
 TEST(Export, SaveCopyAndReportsHoldTheSelectedRowsAsShown) {
   ASSERT_TRUE(LoadDevices({}));
   Product product;
-  ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), kNoEventTime));
+  ASSERT_TRUE(WriteFileBytes(product.SettingsPath(), test::ReadFixture("settings/no_event_time.cfg")));
   ASSERT_TRUE(product.Start());
   const AppWindow app = product.App();
   ASSERT_TRUE(PlugDevices(app, {"First Reader", "Second Reader"}));

@@ -1,30 +1,15 @@
-// The language file beside the exe: translated strings, menus, tooltips, dialogs and reports, and the
-// right-to-left layout.
+// The language file beside the exe (tests/fixtures/language/german.ini): translated strings, menus, tooltips,
+// dialogs and reports, and the right-to-left layout.
 #include "e2e_support.h"
 
 namespace wrenhollow::e2e {
 namespace {
 
-const char kTranslation[] =
-    "[general]\r\n"
-    "charset=iso-8859-15\r\n"
-    "[strings]\r\n"
-    "1001=Ereignistyp\r\n"
-    "4=%d Zeilen\r\n"
-    "8=USB-Protokoll\r\n"
-    "[menu_102]\r\n"
-    "70001=&Datei\r\n"
-    "40001=&Auswahl speichern\r\n"
-    "[menu_104]\r\n"
-    "40001=Speichern (Kontext)\r\n"
-    "[dialog_1096]\r\n"
-    "caption=Spalten\r\n";
-
 TEST(Language, ATranslationReachesStringsMenusTooltipsDialogsAndReports) {
   ASSERT_TRUE(LoadDevices({}));
   ASSERT_TRUE(SetCursorPos(200, 150));  // over the list: see Commands
   Product product;
-  ASSERT_TRUE(WriteFileBytes(product.Path("wrenhollow_lng.ini"), kTranslation));
+  ASSERT_TRUE(WriteFileBytes(product.Path("wrenhollow_lng.ini"), test::ReadFixture("language/german.ini")));
   ASSERT_TRUE(product.Start());
   const AppWindow app = product.App();
   ASSERT_TRUE(app.SendCommand(IDM_REFRESH));

@@ -1,22 +1,10 @@
 // The settings file beside the exe: what a start takes from it, and what Exit leaves in it.
-#include <cstdio>
-
 #include "e2e_support.h"
 
 #include <commctrl.h>
 
 namespace wrenhollow::e2e {
 namespace {
-
-std::string Hex(const void* data, size_t size) {
-  std::string text;
-  char pair[4];
-  for (size_t i = 0; i < size; ++i) {
-    std::snprintf(pair, sizeof pair, "%s%02X", i == 0 ? "" : " ", static_cast<const unsigned char*>(data)[i]);
-    text += pair;
-  }
-  return text;
-}
 
 // The saved placement: the 44-byte WINDOWPLACEMENT record with a show state and a normal rectangle.
 WINDOWPLACEMENT Placement(UINT showState, RECT normal) {

@@ -109,31 +109,26 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs)
 
 HWND WaitForWindow(const char* className, DWORD processId, DWORD timeoutMs, const char* title, HWND owner,
                    bool visibleOnly) {
-  struct Search {
-    const char* className;
-    DWORD processId;
-    const char* title;
-    HWND owner;
-    bool visibleOnly;
-    HWND found;
-  } search{className, processId, title, owner, visibleOnly, nullptr};
-  const WNDENUMPROC match = [](HWND window, LPARAM lParam) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(lParam);
+  HWND found = nullptr;
+  const std::function<bool(HWND)> matches = [&](HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if ((s->visibleOnly && !IsWindowVisible(window)) || std::strcmp(name, s->className) != 0 ||
-        (s->processId != 0 && processId != s->processId) ||
-        (s->owner != nullptr && GetWindow(window, GW_OWNER) != s->owner) ||
-        (s->title != nullptr && WindowText(window) != s->title)) {
-      return TRUE;
+    DWORD windowProcess = 0;
+    GetWindowThreadProcessId(window, &windowProcess);
+    if ((visibleOnly && !IsWindowVisible(window)) || std::strcmp(name, className) != 0 ||
+        (processId != 0 && windowProcess != processId) || (owner != nullptr && GetWindow(window, GW_OWNER) != owner) ||
+        (title != nullptr && WindowText(window) != title)) {
+      return false;
     }
-    s->found = window;
-    return FALSE;
+    found = window;
+    return true;
   };
-  WaitUntil([&] { return EnumWindows(match, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; }, timeoutMs);
-  return search.found;
+  // Enumeration goes on while the window does not match.
+  const WNDENUMPROC next = [](HWND window, LPARAM match) -> BOOL {
+    return !(*reinterpret_cast<const std::function<bool(HWND)>*>(match))(window);
+  };
+  WaitUntil([&] { return EnumWindows(next, reinterpret_cast<LPARAM>(&matches)), found != nullptr; }, timeoutMs);
+  return found;
 }
 
 std::string WindowText(HWND window) {

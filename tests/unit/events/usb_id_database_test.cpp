@@ -95,12 +95,10 @@ TEST(LoadUsbIdsTest, TheFileBesideTheProgramShadowsTheEmbeddedList) {
     loaded += EntriesOf(database) + "--\n";
   };
   load(folder.Path(), embedded);
-  folder.Put("usb.ids", "");
-  load(folder.Path(), embedded);
-  folder.Put("usb.ids", "1234  Test");
-  load(folder.Path(), embedded);
-  folder.Put("usb.ids", "# nothing\n");
-  load(folder.Path(), embedded);
+  for (const char* file : {"", "1234  Test", "# nothing\n"}) {
+    folder.Put("usb.ids", file);
+    load(folder.Path(), embedded);
+  }
   folder.Put("usb.ids", std::string("0001  A\n", 8) + '\0' + "0002  B\n");
   load(folder.Path() + static_cast<char>(fs::path::preferred_separator), embedded);
   fs::remove(folder.File("usb.ids"));

@@ -13,7 +13,6 @@
 #include "lang/test_language.h"
 #include "ui/dialog_win32.h"
 #include "ui/test_dialogs.h"
-#include "ui/window_win32.h"
 
 namespace wrenhollow::test {
 namespace {
@@ -171,32 +170,6 @@ TEST(FrameworkHooksTest, DialogsAreTranslatedBeforeAndMirroredAfterTheirOwnIniti
   SampleDialog dialog;
   EXPECT_TRUE(dialog.DoModal(nullptr));
   EXPECT_EQ(dialog.notes, (std::vector<std::string>{"Sample Label 00", "Sample Label 00"}));
-}
-
-class RtlWindow : public Window {
- public:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    return DispatchDefault(message, wParam, lParam);
-  }
-  void OnCreate() override { rtlAtCreate = IsLayoutRtl(hwnd); }
-  bool rtlAtCreate = false;
-};
-
-TEST(FrameworkHooksTest, WindowLaysOutRightToLeftBeforeItsOnCreate) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = SharedWindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "WrenhollowRtlTestWindow";
-  RegisterClassA(&windowClass);
-  for (const char* rtl : {"1", "2"}) {
-    InstalledLanguage language;
-    language.Load(std::string("[general]\r\nrtl=") + rtl);
-    RtlWindow window;
-    HWND handle = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), &window);
-    EXPECT_EQ(window.rtlAtCreate, rtl[0] == '1') << rtl;
-    DestroyWindow(handle);
-  }
 }
 
 }  // namespace

@@ -9,28 +9,18 @@ namespace wrenhollow::test {
 
 // Every field of a record as text, for comparisons that show what differs.
 inline std::string Describe(const UsbDeviceInfo& info) {
-  auto text = [](const char* field, size_t size) { return std::string(field, strnlen(field, size)); };
   std::string out;
-  auto add = [&](const char* name, const std::string& value) { out += std::string(name) + "=" + value + "\n"; };
-  add("deviceKey", text(info.deviceKey, sizeof info.deviceKey));
-  add("instanceKey", text(info.instanceKey, sizeof info.instanceKey));
-  add("capabilities", std::to_string(info.capabilities));
-  add("classCode", std::to_string(info.classCode));
-  add("subclassCode", std::to_string(info.subclassCode));
-  add("protocolCode", std::to_string(info.protocolCode));
-  add("description", text(info.description, sizeof info.description));
-  add("locationInformation", text(info.locationInformation, sizeof info.locationInformation));
-  add("storageDeviceKey", text(info.storageDeviceKey, sizeof info.storageDeviceKey));
-  add("storageInstanceKey", text(info.storageInstanceKey, sizeof info.storageInstanceKey));
-  add("serialNumber", text(info.serialNumber, sizeof info.serialNumber));
-  add("parentIdPrefix", text(info.parentIdPrefix, sizeof info.parentIdPrefix));
-  add("symbolicName", text(info.symbolicName, sizeof info.symbolicName));
-  add("portName", text(info.portName, sizeof info.portName));
-  add("driveLetters", text(info.driveLetters, sizeof info.driveLetters));
-  add("firmwareRevision", std::to_string(info.firmwareRevision));
-  add("vendorId", std::to_string(info.vendorId));
-  add("productId", std::to_string(info.productId));
-  add("connected", std::to_string(info.connected));
+#define WRENHOLLOW_TEXT(field) out += #field "=" + std::string(info.field, strnlen(info.field, sizeof info.field)) + "\n";
+#define WRENHOLLOW_NUMBER(field) out += #field "=" + std::to_string(info.field) + "\n";
+  WRENHOLLOW_TEXT(deviceKey) WRENHOLLOW_TEXT(instanceKey) WRENHOLLOW_NUMBER(capabilities)
+  WRENHOLLOW_NUMBER(classCode) WRENHOLLOW_NUMBER(subclassCode) WRENHOLLOW_NUMBER(protocolCode)
+  WRENHOLLOW_TEXT(description) WRENHOLLOW_TEXT(locationInformation) WRENHOLLOW_TEXT(storageDeviceKey)
+  WRENHOLLOW_TEXT(storageInstanceKey) WRENHOLLOW_TEXT(serialNumber) WRENHOLLOW_TEXT(parentIdPrefix)
+  WRENHOLLOW_TEXT(symbolicName) WRENHOLLOW_TEXT(portName) WRENHOLLOW_TEXT(driveLetters)
+  WRENHOLLOW_NUMBER(firmwareRevision) WRENHOLLOW_NUMBER(vendorId) WRENHOLLOW_NUMBER(productId)
+  WRENHOLLOW_NUMBER(connected)
+#undef WRENHOLLOW_TEXT
+#undef WRENHOLLOW_NUMBER
   return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -56,14 +57,10 @@ bool RunRegedit(const std::string& fileBytes, std::string* error) {
     *error = "no temporary file: error " + std::to_string(GetLastError());
     return false;
   }
-  {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(fileBytes.data(), static_cast<std::streamsize>(fileBytes.size()));
-    if (!file.good()) {
-      *error = std::string("cannot write ") + path;
-      DeleteFileA(path);
-      return false;
-    }
+  if (!(std::ofstream(path, std::ios::binary) << fileBytes)) {
+    *error = std::string("cannot write ") + path;
+    DeleteFileA(path);
+    return false;
   }
   std::string command = std::string("regedit.exe /S \"") + path + "\"";
   STARTUPINFOA startup = {};
@@ -94,9 +91,7 @@ bool ImportRegFile(const std::string& path, std::string* error) {
     *error = "cannot read " + path;
     return false;
   }
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  const std::string text = bytes.str();
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   if (text.size() >= 2 && text[0] == '\xFF' && text[1] == '\xFE') return RunRegedit(text, error);
   return ImportRegText(text, error);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/language_fixture_win32.h"
 #include "ui/recording_reporter.h"
 
 namespace wrenhollow {
@@ -20,7 +21,10 @@ class TestWindow : public Window {
     if (message == kFaultMessage) return 5 + ReadThroughNull();
     return DispatchDefault(message, wParam, lParam);
   }
-  void OnCreate() override { calls.push_back("create found=" + std::to_string(TheWindowMap().Find(hwnd) == this)); }
+  void OnCreate() override {
+    calls.push_back("create found=" + std::to_string(TheWindowMap().Find(hwnd) == this) +
+                    " rtl=" + std::to_string((GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0));
+  }
   void OnCommand(WORD notification, WPARAM wParam, LPARAM) override {
     calls.push_back("command " + std::to_string(notification) + " " + std::to_string(LOWORD(wParam)));
     if (LOWORD(wParam) == kHandledCommand) {
@@ -64,9 +68,20 @@ TEST(SharedWindowProcTest, HandlersRunThroughTheMapUntilTheWindowIsGone) {
 
   EXPECT_TRUE(DestroyWindow(handle));
   EXPECT_EQ(TheWindowMap().Find(handle), nullptr);
-  const std::vector<std::string> expected = {"create found=1", "command 0 7", "command 1 9", "size 5",
+  const std::vector<std::string> expected = {"create found=1 rtl=0", "command 0 7", "command 1 9", "size 5",
                                              "destroy 2"};
   EXPECT_EQ(window.calls, expected);
+}
+
+// The window lays out right to left, for a language that asks for it, before its own OnCreate runs.
+TEST(SharedWindowProcTest, ARightToLeftLanguageMirrorsTheWindowBeforeItsOnCreate) {
+  for (const char* rtl : {"1", "2"}) {
+    test::InstalledLanguage language;
+    language.Load(std::string("[general]\r\nrtl=") + rtl);
+    TestWindow window;
+    DestroyWindow(CreateTestWindow(&window));
+    EXPECT_EQ(window.calls.at(0), std::string("create found=1 rtl=") + (rtl[0] == '1' ? "1" : "0")) << rtl;
+  }
 }
 
 // The reporter's own message loop runs handlers; one that faults then must not report a second time.

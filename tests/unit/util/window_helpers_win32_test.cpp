@@ -9,7 +9,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "util/dpi_scale.h"
 
 namespace wrenhollow {
 namespace {
@@ -61,18 +60,6 @@ TEST(MakeFontTest, BoldFontOfTheFaceCutToFitAndHeight) {
   EXPECT_EQ(DescribeFont("Arial", 14, false), "14 700 0 1 Arial");
   EXPECT_EQ(DescribeFont("A face name far longer than thirty-one characters", -12, true),
             "-12 700 1 1 A face name far longer than thi");
-}
-
-TEST(ScreenScaleTest, ScalesAtTheScreensResolution) {
-  HDC screen = GetDC(nullptr);
-  ASSERT_NE(screen, nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(ScreenDpi(), dpi);
-  for (int size : {1, 14, 16, 300, 1024}) {
-    EXPECT_EQ(ScaleToScreen(size), MulDiv(size, dpi, kBaseDpi)) << size;
-    EXPECT_EQ(UnscaleFromScreen(ScaleToScreen(size)), size) << size;
-  }
 }
 
 TEST(IsEditControlTest, ByClassNameIgnoringCase) {
