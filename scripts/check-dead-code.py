@@ -7,7 +7,8 @@ section per function, and a section is live when it is reached, through the obje
 from a static constructor; unwind tables and debug information are never a reason. Prints each dead function and exits 1.
 
 usage: check-dead-code.py OBJDUMP KEPT_LIST OBJECT_LIST (a file naming one object or archive a line)
-KEPT_LIST names functions kept without a caller (one demangled name per line, "#" comments), each with a reason.
+KEPT_LIST names functions kept without a caller (one demangled name per line, "#" comments), each with a reason;
+what they call is live through them.
 """
 import re
 import subprocess
@@ -54,7 +55,7 @@ def read_objects(objdump, files):
     return objects
 
 
-def dead_functions(objects):
+def dead_functions(objects, extra_roots=()):
     # A node is one section of one object; a global name reaches every object's copy of it (inline functions).
     global_definitions = defaultdict(list)
     for index, obj in enumerate(objects):
@@ -80,7 +81,7 @@ def dead_functions(objects):
             if section.startswith(ROOT_SECTIONS):
                 pending.append((index, section))
         for number, _, storage, name in obj["symbols"]:
-            if storage == 2 and name in ROOT_SYMBOLS and number > 0:
+            if storage == 2 and (name in ROOT_SYMBOLS or name in extra_roots) and number > 0:
                 pending.append((index, obj["sections"].get(number)))
     live = set()
     while pending:
@@ -104,6 +105,10 @@ def dead_functions(objects):
     return sorted(dead)
 
 
+def demangle_all(names):
+    return subprocess.run(["c++filt"], input="\n".join(names), capture_output=True, text=True).stdout.split("\n")[:len(names)]
+
+
 def main():
     objdump, kept_list, object_list = sys.argv[1:4]
     files = [line.strip() for line in open(object_list, encoding="utf-8") if line.strip()]
@@ -112,13 +117,17 @@ def main():
         line = line.split("#", 1)[0].strip()
         if line:
             kept.add(line)
-    names = dead_functions(read_objects(objdump, files))
-    demangled = subprocess.run(["c++filt"], input="\n".join(names), capture_output=True, text=True).stdout.split("\n")
+    objects = read_objects(objdump, files)
+    defined = sorted({name for obj in objects for number, kind, storage, name in obj["symbols"] if kind == "20" and storage == 2})
+    demangle = dict(zip(defined, demangle_all(defined)))
+    kept_roots = {name for name in defined if demangle[name] in kept}
+    dead_without_kept = {demangle.get(name, name) for name in dead_functions(objects)}
+    demangled = demangle_all(dead_functions(objects, kept_roots))
     # The program's own functions; copies of library templates come and go with the optimiser.
     found = sorted(d for d in demangled if d.startswith(("wrenhollow::", "Wrenhollow")) and d not in kept)
     for name in found:
         print(f"no caller: {name}")
-    stale = sorted(k for k in kept if k not in demangled)
+    stale = sorted(k for k in kept if k not in dead_without_kept)
     for name in stale:
         print(f"kept but called, or gone: {name}")
     return 1 if found or stale else 0

@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb                                  # running it
   python3 libxml2-utils                             # reading the golden exports as real consumers do
   libwin-hivex-perl xz-utils                        # re-exporting the captured hives (scripts/export-hive-fixtures.sh)
+  rsyslog                                           # the syslog server the forwarding tests send to
 )
 
 missing=()

@@ -163,6 +163,13 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
   out.push_back('"');
 }
 
+size_t JsonEscapedLength(char c) {
+  switch (c) {
+    case '"': case '\\': case '\b': case '\f': case '\n': case '\r': case '\t': return 2;
+    default: return static_cast<unsigned char>(c) < 0x20 ? 6 : 1;
+  }
+}
+
 void AppendJsonObject(std::string& out, const JsonMembers& members) {
   out.push_back('{');
   for (const auto& [name, value] : members) {
@@ -171,6 +178,15 @@ void AppendJsonObject(std::string& out, const JsonMembers& members) {
     out.push_back(':');
     AppendJsonString(out, value);
   }
+  out.push_back('}');
+}
+
+void AppendJsonNumberMember(std::string& out, std::string_view name, uint64_t value) {
+  out.pop_back();
+  if (out.back() != '{') out.push_back(',');
+  AppendJsonString(out, name);
+  out.push_back(':');
+  out += std::to_string(value);
   out.push_back('}');
 }
 

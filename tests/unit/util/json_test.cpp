@@ -82,5 +82,34 @@ TEST(IsoTimeTest, FormatsAndParsesMillisecondsInUtc) {
   }
 }
 
+// JsonEscapedLength must agree with what AppendJsonString writes, byte for byte.
+TEST(JsonStringTest, EscapedLengthOfEveryByte) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const char c = static_cast<char>(byte);
+    EXPECT_EQ(JsonEscapedLength(c) + 2, Quoted(std::string_view(&c, 1)).size()) << byte;
+  }
+}
+
+TEST(JsonObjectTest, NumberMemberJoinsTheObjectAtItsEnd) {
+  const struct {
+    JsonMembers members;
+    uint64_t value;
+    const char* expected;
+  } cases[] = {
+      {{}, 0, "x{\"n\":0}"},
+      {{{"a", "1}"}}, 12, "x{\"a\":\"1}\",\"n\":12}"},
+      {{{"a", ""}, {"b", "{"}}, UINT64_MAX, "x{\"a\":\"\",\"b\":\"{\",\"n\":18446744073709551615}"},
+  };
+  for (const auto& c : cases) {
+    std::string out = "x";
+    AppendJsonObject(out, c.members);
+    AppendJsonNumberMember(out, "n", c.value);
+    EXPECT_EQ(out, c.expected);
+    const auto parsed = ParseFlatJsonObject(std::string_view(out).substr(1));
+    ASSERT_TRUE(parsed) << out;
+    EXPECT_EQ(parsed->back().second, std::to_string(c.value));
+  }
+}
+
 }  // namespace
 }  // namespace wrenhollow
