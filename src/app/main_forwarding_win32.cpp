@@ -4,12 +4,19 @@
 #include <optional>
 
 #include "events/notification_text.h"
+#include "lang/language_table.h"
 
 namespace wrenhollow {
 
 void MainWindow::ForwardLiveRow(const UsbEvent& row) {
   AppendToLog(row);
   if (options_.writeToEventLog != 0) eventLog_.Report(row, hostName_);
+  forwarder_.Send(row);
+}
+
+void MainWindow::OnForwardingStatus(ForwardingStatus status) {
+  if (status == ForwardingStatus::UnknownHost) ShowStatusNotice(GetString(24));
+  if (status == ForwardingStatus::Refused) ShowStatusNotice(GetString(25));
 }
 
 void MainWindow::ApplyEventLog() {

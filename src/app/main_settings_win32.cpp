@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "app/forwarding_settings.h"
 #include "app/main_window_win32.h"
 #include "util/files_win32.h"
 #include "util/profile_files_win32.h"
@@ -28,6 +29,9 @@ void MainWindow::LoadSaveSettings(int direction) {
 
   const ListSettings listSettings{&list_->Layout(), &list_->SortValue(), ReportList::kInitialSortValue};
   const bool columnsFound = ExchangeSettings(store, options_, placement_, listSettings);
+  // A section of its own, written back at every save like the rest, so that a hand-written one survives.
+  ConfigStore forwardingStore(files, direction, path, kForwardingSection);
+  ExchangeForwardingSettings(forwardingStore, forwarding_);
   if (options_.startAsHidden != 0) startHidden_ = true;
   if (store.IsSaving()) return;
   ApplyWindowPlacement();

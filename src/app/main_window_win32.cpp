@@ -141,6 +141,7 @@ void MainWindow::OnCreate() {
   // The first reading is the baseline that later readings are compared with; it adds no rows.
   list_->Refresh();
   hostName_ = ComputerNameUtf8();
+  forwarder_.Start(forwarding_, hostName_);
   ShowOlderRowsAtStart();
   ApplyEventLog();
   list_->SetLiveRowListener([this](const UsbEvent& row) { ForwardLiveRow(row); });
@@ -303,6 +304,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kClearAndRebuildMessage: ClearAndRebuild(), UpdateMenuStates(nullptr); break;
     case kFocusListMessage: FocusList(); break;
     case kTrayCallbackMessage: OnTrayCallback(static_cast<UINT>(lParam)); break;
+    case kForwardingStatusMessage: OnForwardingStatus(static_cast<ForwardingStatus>(wParam)); break;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW && wParam == kListViewId) {
         return DrawRow(*reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam));
@@ -403,6 +405,7 @@ void MainWindow::OnDestroy() {
   // Also reached for the end-of-session query and again when the window then goes: the log is saved and
   // destroyed once.
   if (list_ == nullptr) return;
+  forwarder_.Stop();
   DeleteFileA(reportPath_);
   LoadSaveSettings(kConfigSave);
   DestroyEventList();

@@ -10,6 +10,7 @@
 #include "app/tray_icon_win32.h"
 #include "app/window_event_list_win32.h"
 #include "events/event_log_file_win32.h"
+#include "forward/syslog_forwarder_win32.h"
 #include "forward/windows_event_log_win32.h"
 #include "monitor/device_history_win32.h"
 #include "monitor/registry_win32.h"
@@ -30,6 +31,8 @@ constexpr int kListViewId = 259;
 constexpr UINT kSelectionChangedMessage = 1026;
 constexpr UINT kClearAndRebuildMessage = 1045;
 constexpr UINT kFocusListMessage = 1064;
+// Posted by the forwarding thread with a ForwardingStatus in wParam.
+constexpr UINT kForwardingStatusMessage = 1080;
 
 // Timer that gathers a burst of device-change broadcasts into one reading of the devices.
 constexpr UINT_PTR kDeviceChangeTimer = 2;
@@ -116,6 +119,8 @@ class MainWindow : public Window {
   void NotifyOfReading(int firstItem);
   // The window shown with the rows the last balloon was about selected.
   void ShowBalloonRows();
+  // The status bar's word on a server that cannot be reached.
+  void OnForwardingStatus(ForwardingStatus status);
   // NM_CUSTOMDRAW of the list: new devices' rows in bold; 0 for the default drawing.
   LRESULT DrawRow(const NMLVCUSTOMDRAW& draw);
   // A notice in the status bar's first part, until the counts are shown next.
@@ -139,6 +144,10 @@ class MainWindow : public Window {
   SetupApiDeviceHistory history_;
   EventLogFile log_;
   WindowsEventLog eventLog_;
+  ForwardingSettings forwarding_ = DefaultForwardingSettings();
+  SyslogForwarder forwarder_{[this](ForwardingStatus status) {
+    PostMessageA(hwnd, kForwardingStatusMessage, static_cast<WPARAM>(status), 0);
+  }};
   std::string hostName_;
   bool logFailureShown_ = false;
   std::vector<int> balloonItems_;

@@ -52,8 +52,11 @@ TEST(Settings, ASavedPlacementIsAppliedWhenOnTheScreenAndSavedAgain) {
 
 TEST(Settings, OptionsAreAppliedAndExitRewritesTheFileUnlessNoSaveLoad) {
   ASSERT_TRUE(LoadDevices({}));
-  // Keys and sections the program does not know go at the next save.
-  const std::string settings = "[Other]\r\nKept=1\r\n[General]\r\nUnknown=5\r\nShowGridLines=1\r\nSort=4099\r\n";
+  // Keys and sections the program does not know go at the next save; the hand-written forwarding section stays,
+  // its missing keys added. Nothing listens on port 9 here, so the server refuses the connection, which the
+  // status bar tells.
+  const std::string settings = "[Other]\r\nKept=1\r\n[General]\r\nUnknown=5\r\nShowGridLines=1\r\nSort=4099\r\n"
+                               "[Forwarding]\r\nSyslogServer=127.0.0.1\r\nSyslogPort=9\r\nSyslogProtocol=tcp\r\n";
   for (const bool noSaveLoad : {true, false}) {
     SCOPED_TRACE(noSaveLoad);
     Product product;
@@ -61,6 +64,10 @@ TEST(Settings, OptionsAreAppliedAndExitRewritesTheFileUnlessNoSaveLoad) {
     ASSERT_TRUE(product.Start(noSaveLoad ? "/nosaveload" : ""));
     const LRESULT style = SendMessageA(product.App().ListView(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     EXPECT_EQ((style & LVS_EX_GRIDLINES) != 0, !noSaveLoad);
+    if (!noSaveLoad) {  // the first event goes to the server
+      ASSERT_TRUE(PlugDevices(product.App(), {"Reader"}));
+      EXPECT_TRUE(WaitForStatus(product.App(), "The syslog server refuses the connection; trying again"));
+    }
     WINDOWPLACEMENT placement{sizeof placement};
     ASSERT_TRUE(GetWindowPlacement(product.Window(), &placement));
     ASSERT_TRUE(product.Exit());
@@ -72,7 +79,9 @@ TEST(Settings, OptionsAreAppliedAndExitRewritesTheFileUnlessNoSaveLoad) {
                                Hex(&placement, sizeof placement) +
                                "\r\nColumns=64 00 00 00 78 00 01 00 96 00 02 00 96 00 03 00 78 00 04 00 64 00 05 00 "
                                "78 00 06 00 64 00 07 00 64 00 08 00 96 00 09 00 96 00 0A 00 64 00 0B 00 50 00 0C 00 "
-                               "50 00 0D 00 50 00 0E 00\r\nSort=4099\r\nShowEarlierConnections=0\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\nShowNotifications=0\r\nOnlyNewDevices=0\r\n");
+                               "50 00 0D 00 50 00 0E 00\r\nSort=4099\r\nShowEarlierConnections=0\r\nKeepLogFile=0\r\nWriteToEventLog=0\r\nShowNotifications=0\r\nOnlyNewDevices=0\r\n"
+                               "[Forwarding]\r\nSyslogServer=127.0.0.1\r\nSyslogPort=9\r\nSyslogProtocol=tcp\r\n"
+                               "SyslogFacility=1\r\n");
   }
 }
 
