@@ -30,6 +30,8 @@ constexpr seconds kFirstBackOff{1};
 constexpr seconds kLongestBackOff{60};
 // A server that neither accepts nor refuses within this is taken as refusing.
 constexpr seconds kConnectTime{5};
+// Messages sent as one buffer at most.
+constexpr size_t kBatchMax = 256;
 
 // An event as the window's thread leaves it for the forwarding thread.
 struct QueuedEvent {
@@ -71,18 +73,21 @@ class ServerLink {
     socket_ = INVALID_SOCKET;
   }
 
-  // A datagram is sent whether or not anyone listens; over TCP the whole frame must go out on a connection the
-  // server has not closed.
-  SendResult Send(const std::string& message) {
+  // A datagram each is sent whether or not anyone listens; over TCP the frames go out as one buffer, whole, on
+  // a connection the server has not closed: one check and one send for whatever was waiting.
+  SendResult Send(const std::deque<std::string>& messages) {
     if (!IsTcp()) {
-      sendto(socket_, message.data(), static_cast<int>(message.size()), 0,
-             reinterpret_cast<const sockaddr*>(&address_), addressLength_);
+      for (const std::string& message : messages) {
+        sendto(socket_, message.data(), static_cast<int>(message.size()), 0,
+               reinterpret_cast<const sockaddr*>(&address_), addressLength_);
+      }
       return SendResult::Sent;
     }
     if (const SendResult closed = PeerClosed(); closed != SendResult::Sent) return closed;
-    const std::string frame = FrameOctetCounted(message);
-    for (size_t at = 0; at < frame.size();) {
-      const int sent = send(socket_, frame.data() + at, static_cast<int>(frame.size() - at), 0);
+    std::string frames;
+    for (const std::string& message : messages) frames += FrameOctetCounted(message);
+    for (size_t at = 0; at < frames.size();) {
+      const int sent = send(socket_, frames.data() + at, static_cast<int>(frames.size() - at), 0);
       if (sent == SOCKET_ERROR) return SendResult::FailedAfterReset;
       at += static_cast<size_t>(sent);
     }
@@ -171,12 +176,18 @@ struct SyslogForwarder::Worker {
   void Run() {
     ServerLink link(settings);
     std::deque<std::string> unsent;  // taken from the queue, or to be sent again after a reset
-    std::string lastSent;
+    std::deque<std::string> lastSent;
     SteadyClock::duration backOff = kFirstBackOff;
     SteadyClock::time_point nextAttempt = SteadyClock::now();
     for (;;) {
       if (unsent.empty()) {
         const auto taken = queue.Pop(StopDeadline());
+        if (!taken) break;
+        unsent.push_back(Format(*taken));
+      }
+      // What else is waiting goes with it.
+      while (unsent.size() < kBatchMax) {
+        const auto taken = queue.Pop(SteadyClock::now());
         if (!taken) break;
         unsent.push_back(Format(*taken));
       }
@@ -197,14 +208,15 @@ struct SyslogForwarder::Worker {
         }
         backOff = kFirstBackOff;
       }
-      const SendResult result = link.Send(unsent.front());
+      const SendResult result = link.Send(unsent);
       if (result == SendResult::Sent) {
-        lastSent = std::move(unsent.front());
-        unsent.pop_front();
+        lastSent = std::move(unsent);
+        unsent.clear();
         continue;
       }
       link.Close();
-      if (result == SendResult::FailedAfterReset && !lastSent.empty()) unsent.push_front(std::move(lastSent));
+      // A reset may have lost what went before as well: it goes again, ahead of the rest.
+      if (result == SendResult::FailedAfterReset) unsent.insert(unsent.begin(), lastSent.begin(), lastSent.end());
       lastSent.clear();
     }
     std::lock_guard<std::mutex> lock(doneMutex);
