@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "forward/syslog_message.h"
+#include "support/rsyslog_server.h"
 #include "portable/clock_fixed.h"
 #include "support/device_events.h"
 #include "util/json.h"
@@ -24,78 +25,8 @@ namespace {
 using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
 
-// Waits until the condition holds, at most 10 seconds; whether it held.
-template <typename Condition>
-bool WaitFor(Condition condition) {
-  for (const auto end = SteadyClock::now() + 10s; SteadyClock::now() < end; std::this_thread::sleep_for(20ms)) {
-    if (condition()) return true;
-  }
-  return condition();
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// A private rsyslogd on 127.0.0.1, run by rsyslog-server.sh in a Unix folder of its own. Wine starts a Unix
-// program without a handle to wait on, so each command is waited for through the file it writes at its end (or,
-// for "clean", removes).
-class RsyslogServer {
- public:
-  RsyslogServer() : unixFolder_("/tmp/wrenhollow-rsyslog-" + std::to_string(std::random_device()())) {
-    Start();
-    std::ifstream(WinePath("ports")) >> tcpPort_ >> udpPort_ >> closedUdpPort_;
-  }
-  ~RsyslogServer() {
-    Run("clean", WinePath("ports"));
-  }
-
-  void Start() {
-    EXPECT_TRUE(Run("start", WinePath("start.done"))) << "rsyslogd did not start; see " << unixFolder_ << "/script.log";
-  }
-  void Stop() { EXPECT_TRUE(Run("stop", WinePath("stop.done"))); }
-
-  int TcpPort() const { return tcpPort_; }
-  int UdpPort() const { return udpPort_; }
-  int ClosedUdpPort() const { return closedUdpPort_; }
-
-  // The messages received so far, one a line.
-  std::vector<std::string> Lines() const {
-    std::ifstream file(WinePath("out.log"), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
-  }
-  bool WaitForLines(size_t count) const {
-    return WaitFor([&] { return Lines().size() >= count; });
-  }
-
- private:
-  std::string WinePath(const std::string& name) const {
-    std::string path = "Z:" + unixFolder_ + "/" + name;
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return path;
-  }
-
-  // Runs the script's command and waits for the file that tells it is done.
-  bool Run(const std::string& command, const std::string& doneFile) {
-    DeleteFileA(doneFile.c_str());
-    std::string line = "/usr/bin/env LC_ALL=C /bin/bash " WRENHOLLOW_FIXTURE_DIR "/../unit/forward/rsyslog-server.sh " +
-                       command + " " + unixFolder_;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      return false;
-    }
-    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
-    if (process.hThread != nullptr) CloseHandle(process.hThread);
-    return WaitFor([&] { return Exists(doneFile) == (command != "clean"); });
-  }
-
-  std::string unixFolder_;
-  int tcpPort_ = 0;
-  int udpPort_ = 0;
-  int closedUdpPort_ = 0;
-};
+using test::RsyslogServer;
+using test::WaitFor;
 
 // The statuses the forwarding thread told.
 class StatusLog {

@@ -121,7 +121,9 @@ TEST(SyslogMessageTest, DatagramShortensTheLongestTextsToFit) {
       const std::string& cut = parsed[i].second;
       const std::string& original = members[i].second;
       EXPECT_EQ(original.compare(0, cut.size(), cut), 0) << limit;
-      if (cut.size() < original.size()) EXPECT_NE(static_cast<unsigned char>(original[cut.size()]) & 0xC0, 0x80);
+      if (cut.size() < original.size()) {
+        EXPECT_NE(static_cast<unsigned char>(original[cut.size()]) & 0xC0, 0x80);  // cut before a lead byte
+      }
     }
     EXPECT_LT(parsed[3].second.size(), members[3].second.size()) << limit;
   }

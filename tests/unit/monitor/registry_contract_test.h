@@ -31,7 +31,9 @@ class RegistryContractTest : public testing::Test {
  protected:
   void TearDown() override {
     if (root_) Source().CloseKey(root_);
-    if (host_.OpenKeyCount() >= 0) EXPECT_EQ(host_.OpenKeyCount(), 0) << "a key was left open";
+    if (host_.OpenKeyCount() >= 0) {
+      EXPECT_EQ(host_.OpenKeyCount(), 0) << "a key was left open";
+    }
   }
 
   // The test's own key, relative to HKEY_LOCAL_MACHINE.
