@@ -37,7 +37,7 @@ constexpr OptionCommand kOptionCommands[] = {
     {IDM_SHOW_EARLIER_CONNECTIONS, kOptionsMenu, &AppOptions::showEarlierConnections, &MainWindow::ApplyEarlierConnections},
     {IDM_KEEP_LOG_FILE, kOptionsMenu, &AppOptions::keepLogFile, &MainWindow::ApplyLogFile},
     {IDM_WRITE_TO_EVENT_LOG, kOptionsMenu, &AppOptions::writeToEventLog, &MainWindow::ApplyEventLog},
-    {IDM_SHOW_NOTIFICATIONS, kOptionsMenu, &AppOptions::showNotifications, nullptr},
+    {IDM_SHOW_NOTIFICATIONS, kOptionsMenu, &AppOptions::showNotifications, &MainWindow::RedrawRows},
     {IDM_ONLY_NEW_DEVICES, kOptionsMenu, &AppOptions::onlyNewDevices, &MainWindow::RedrawRows},
 };
 

@@ -55,7 +55,7 @@ void MainWindow::ShowBalloonRows() {
 void MainWindow::RedrawRows() { InvalidateRect(ListViewHandle(), nullptr, TRUE); }
 
 LRESULT MainWindow::DrawRow(const NMLVCUSTOMDRAW& draw) {
-  if (options_.onlyNewDevices == 0 || list_ == nullptr) return CDRF_DODEFAULT;
+  if (options_.showNotifications == 0 || options_.onlyNewDevices == 0 || list_ == nullptr) return CDRF_DODEFAULT;
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const auto* row = static_cast<const UsbEvent*>(list_->ItemAt(static_cast<int>(draw.nmcd.lItemlParam)));

@@ -77,7 +77,7 @@ class MainWindow : public Window {
   void ApplyLogFile();
   // Registers with the Windows Event Log, or lets go of it, as the option says.
   void ApplyEventLog();
-  // Paints the rows again: new devices' rows are bold only with the option.
+  // Paints the rows again: new devices' rows are bold only with notifications for new devices on.
   void RedrawRows();
   // Greys the commands with nothing to act on and checks the options, in the popup or in the main menu.
   void UpdateMenuStates(HMENU popup);
